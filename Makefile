@@ -1,0 +1,40 @@
+# The project's commands. Each first makes sure the Debian packages the build
+# needs are installed (installing them when run as root), then configures
+# and builds with CMake.
+#   make        build everything into build/
+#   make run    build and start the simulator with its stock circuit
+#   make test   build and run every test
+#   make bench  build and run the benchmarks
+
+BUILD   ?= build
+PACKAGES = g++ cmake ninja-build libgtest-dev libx11-dev
+RUN_ARGS ?=
+
+.PHONY: all build run test bench deps update-golden clean
+
+all: build
+
+deps:
+	@tools/install-deps $(PACKAGES)
+
+build: deps
+	@test -f $(BUILD)/CMakeCache.txt || { gen=; command -v ninja >/dev/null && gen="-G Ninja"; \
+	  cmake -S . -B $(BUILD) $$gen -DCMAKE_BUILD_TYPE=RelWithDebInfo; }
+	cmake --build $(BUILD) -j2
+
+run: build
+	$(BUILD)/korvax $(RUN_ARGS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j2
+
+bench: build
+	$(BUILD)/bench/bench-netlist
+
+# Rewrites the expected outputs of the process tests from what the programs
+# print now; review the diff before committing it.
+update-golden: build
+	cd $(BUILD) && KORVAX_UPDATE_GOLDEN=1 ctest -R golden --output-on-failure
+
+clean:
+	rm -rf $(BUILD)

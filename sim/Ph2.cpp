@@ -1,0 +1,191 @@
+// Phase two: phase-one lists into netlist arrays.
+#include "Ph2.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "Ph1.h"
+
+PhaseTwo* phaseTwo = nullptr;
+
+namespace {
+
+// A block of `total` elements handed out front to back. Phase two sizes its
+// blocks in a first walk over the lists and then carves every per-component
+// and per-wire array out of them: a handful of allocations instead of
+// several per component keeps the conversion of a large circuit quick. The
+// blocks belong to the netlist and, like it, are never released.
+template <typename T>
+class Block {
+public:
+    explicit Block(size_t total) : next(total ? new T[total] : nullptr) {}
+    // The next `count` elements, or null when count is below 1.
+    T* take(int count) {
+        if (count < 1) return nullptr;
+        T* p = next;
+        next += count;
+        return p;
+    }
+    T* copy(int count, const T* values) {
+        T* p = take(count);
+        if (p) std::memcpy(p, values, sizeof(T) * count);
+        return p;
+    }
+
+private:
+    T* next;
+};
+
+char* copyInto(Block<char>& chars, const char* s) {
+    int n = static_cast<int>(std::strlen(s)) + 1;
+    return chars.copy(n, s);
+}
+
+}  // namespace
+
+PhaseTwo::PhaseTwo()
+    : numberOfSignals(0), numberOfComponents(0), numberOfSwitches(0), maxGraphicDisplayLevel(1),
+      logicEvaluate(nullptr), secondaryEvaluate(nullptr), drawDynamic(nullptr), xEventTriggered(nullptr),
+      heapQueueEventTriggered(nullptr), iconArrays(nullptr), state(nullptr), tile(nullptr),
+      outputOverloadable(nullptr), selfActivating(nullptr), graphicLevel(nullptr), rcpos(nullptr), decal(nullptr),
+      numberOfDataInputs(nullptr), dataInputs(nullptr), numberOfControlInputs(nullptr), controlInputs(nullptr),
+      numberOfOutputs(nullptr), outputs(nullptr), numberOfPointerParameters(nullptr), pointerParameters(nullptr),
+      numberOfNameParameters(nullptr), nameParameters(nullptr), numberOfIntegerParameters(nullptr),
+      integerParameters(nullptr), numberOfByteParameters(nullptr), byteParameters(nullptr),
+      numberOfInternal32BitVariables(nullptr), internal32BitVariables(nullptr),
+      numberOfInternal16BitVariables(nullptr), internal16BitVariables(nullptr),
+      numberOfInternal8BitVariables(nullptr), internal8BitVariables(nullptr), activationsFromWindow(nullptr),
+      signalInitializations(nullptr), signalNames(nullptr), constSignals(nullptr) {}
+
+void PhaseTwo::listsToArrays() {
+    numberOfComponents = phaseOne->componentList.numberOfComponents;
+    numberOfSignals = phaseOne->signalList.numberOfSignals;
+    numberOfSwitches = phaseOne->switchList.numberOfSwitches;
+
+    const int n = numberOfComponents;
+    tile = new ScreenTile[n];
+    logicEvaluate = new functionPointer[n];
+    secondaryEvaluate = new SecondaryEvaluatePointer[n];
+    drawDynamic = new functionPointer[n];
+    xEventTriggered = new functionPointer[n];
+    heapQueueEventTriggered = new functionPointer[n];
+    iconArrays = new const int*[n];
+    state = new int[n]();
+    outputOverloadable = new int[n];
+    selfActivating = new int[n];
+    graphicLevel = new int[n];
+    rcpos = new char*[n];
+    decal = new char*[n];
+    numberOfDataInputs = new int[n];
+    dataInputs = new int*[n];
+    numberOfControlInputs = new int[n];
+    controlInputs = new int*[n];
+    numberOfOutputs = new int[n];
+    outputs = new int*[n];
+    numberOfPointerParameters = new int[n]();
+    pointerParameters = new void*[n]();
+    numberOfNameParameters = new int[n]();
+    nameParameters = new char*[n]();
+    numberOfIntegerParameters = new int[n];
+    integerParameters = new int*[n];
+    numberOfByteParameters = new int[n];
+    byteParameters = new unsigned char*[n];
+    numberOfInternal32BitVariables = new int[n];
+    internal32BitVariables = new unsigned int*[n];
+    numberOfInternal16BitVariables = new int[n];
+    internal16BitVariables = new unsigned short*[n];
+    numberOfInternal8BitVariables = new int[n];
+    internal8BitVariables = new unsigned char*[n];
+    activationsFromWindow = new int[numberOfSwitches][3];
+    signalInitializations = new SignalValue[numberOfSignals];
+    signalNames = new char*[numberOfSignals];
+    constSignals = new int[numberOfSignals]();
+
+    size_t ints = 0, bytes = 0, words32 = 0, words16 = 0, chars = 0;
+    auto count = [](int n) { return n > 0 ? static_cast<size_t>(n) : 0; };
+    for (const ComponentNode* c = phaseOne->componentList.start; c; c = c->ptr) {
+        ints += count(c->numberOfDataInputs) + count(c->numberOfControlInputs) + count(c->numberOfOutputs) +
+                count(c->numberOfIntegerParameters);
+        bytes += count(c->numberOfByteParameters) + count(c->numberOfInternal8BitVariables);
+        words32 += count(c->numberOfInternal32BitVariables);
+        words16 += count(c->numberOfInternal16BitVariables);
+        chars += std::strlen(c->graphicPosition) + std::strlen(c->decal) + 2;
+    }
+    for (const SignalNode* s = phaseOne->signalList.start; s; s = s->ptr) chars += std::strlen(s->name) + 1;
+    Block<int> intBlock(ints);
+    Block<unsigned char> byteBlock(bytes);
+    Block<unsigned int> block32(words32);
+    Block<unsigned short> block16(words16);
+    Block<char> charBlock(chars);
+
+    int i = 0;
+    for (const ComponentNode* c = phaseOne->componentList.start; c; c = c->ptr, i++) {
+        logicEvaluate[i] = c->logicEvaluate;
+        secondaryEvaluate[i] = c->secondaryEvaluate;
+        drawDynamic[i] = c->drawDynamic;
+        xEventTriggered[i] = c->xEventTriggered;
+        heapQueueEventTriggered[i] = c->heapQueueEventTriggered;
+        iconArrays[i] = c->iconArray;
+        outputOverloadable[i] = c->outputOverloadable;
+        selfActivating[i] = c->selfActivating;
+        graphicLevel[i] = c->graphicLevel;
+        if (graphicLevel[i] > maxGraphicDisplayLevel) maxGraphicDisplayLevel = graphicLevel[i];
+        rcpos[i] = copyInto(charBlock, c->graphicPosition);
+        decal[i] = copyInto(charBlock, c->decal);
+        numberOfDataInputs[i] = c->numberOfDataInputs;
+        dataInputs[i] = intBlock.copy(c->numberOfDataInputs, c->dataInputs);
+        numberOfControlInputs[i] = c->numberOfControlInputs;
+        controlInputs[i] = intBlock.copy(c->numberOfControlInputs, c->controlInputs);
+        numberOfOutputs[i] = c->numberOfOutputs;
+        outputs[i] = intBlock.copy(c->numberOfOutputs, c->outputs);
+        numberOfIntegerParameters[i] = c->numberOfIntegerParameters;
+        integerParameters[i] = intBlock.copy(c->numberOfIntegerParameters, c->integerParameters);
+        numberOfByteParameters[i] = c->numberOfByteParameters;
+        byteParameters[i] = byteBlock.copy(c->numberOfByteParameters, c->byteParameters);
+        numberOfInternal32BitVariables[i] = c->numberOfInternal32BitVariables;
+        internal32BitVariables[i] = block32.take(c->numberOfInternal32BitVariables);
+        numberOfInternal16BitVariables[i] = c->numberOfInternal16BitVariables;
+        internal16BitVariables[i] = block16.take(c->numberOfInternal16BitVariables);
+        numberOfInternal8BitVariables[i] = c->numberOfInternal8BitVariables;
+        internal8BitVariables[i] = byteBlock.take(c->numberOfInternal8BitVariables);
+    }
+
+    for (int s = 0; s < numberOfSignals; s++) {
+        signalInitializations[s] = UNINITIALIZED;
+        signalNames[s] = nullptr;
+    }
+    for (const SignalNode* s = phaseOne->signalList.start; s; s = s->ptr) {
+        signalInitializations[s->signalSerialNumber] = s->value;
+        constSignals[s->signalSerialNumber] = s->constSignal;
+        signalNames[s->signalSerialNumber] = copyInto(charBlock, s->name);
+    }
+
+    int j = 0;
+    for (const SwitchNode* w = phaseOne->switchList.start; w; w = w->ptr, j++) {
+        activationsFromWindow[j][0] = static_cast<signed char>(w->keyChar);
+        activationsFromWindow[j][1] = w->componentNumber;
+        activationsFromWindow[j][2] = w->signalSerialNumber;
+    }
+}
+
+void PhaseTwo::dumpFromArrays() const {
+    std::fprintf(stderr, "dumpFromArrays():\n");
+    for (int i = 0; i < numberOfSignals; i++)
+        std::fprintf(stderr, "Signal %d  Init = %d constSignal = %d  Name = %s\n", i,
+                     static_cast<int>(signalInitializations[i]), constSignals[i], signalNames[i]);
+    for (int i = 0; i < numberOfSwitches; i++)
+        std::fprintf(stderr, "Switch %d  keyChar = %c  CompNumber = %d  SignalSerialNumber = %d\n", i,
+                     static_cast<char>(activationsFromWindow[i][0]), activationsFromWindow[i][1],
+                     activationsFromWindow[i][2]);
+    for (int i = 0; i < numberOfComponents; i++) {
+        std::fprintf(stderr, "Comp %d eval() at %p  iconArray at %p  overLoadable = %d\n", i,
+                     reinterpret_cast<void*>(logicEvaluate[i]), static_cast<const void*>(iconArrays[i]),
+                     outputOverloadable[i]);
+        std::fprintf(stderr, "   rcpos =  %s  decal = %s \n", rcpos[i], decal[i]);
+        std::fprintf(stderr, "   Inputs[%d]:", numberOfDataInputs[i]);
+        for (int p = 0; p < numberOfDataInputs[i]; p++) std::fprintf(stderr, " %d", dataInputs[i][p]);
+        std::fprintf(stderr, "  Outputs[%d]:", numberOfOutputs[i]);
+        for (int p = 0; p < numberOfOutputs[i]; p++) std::fprintf(stderr, " %d", outputs[i][p]);
+        std::fputc('\n', stderr);
+    }
+}

@@ -1,0 +1,74 @@
+// Phase two: the netlist as parallel arrays. listsToArrays copies the
+// phase-one lists into per-component arrays (indexed by component number),
+// per-wire arrays (indexed by serial number) and the switch key table.
+// Evaluators, the run loop, the connectivity check and the display all read
+// their data here by index; nothing is looked up by name. The arrays live
+// until the program ends.
+#ifndef KORVAX_PH2_H
+#define KORVAX_PH2_H
+
+#include "CompList.h"
+#include "Signal.h"
+#include "display/ScrnTile.h"
+
+class PhaseTwo {
+public:
+    int numberOfSignals;         // wire count
+    int numberOfComponents;      // component count
+    int numberOfSwitches;        // keyboard-switch count
+    int maxGraphicDisplayLevel;  // deepest graphicLevel of any component, at least 1
+
+    // Per component:
+    functionPointer* logicEvaluate;                 // evaluator, or null
+    SecondaryEvaluatePointer* secondaryEvaluate;    // as registered; not called
+    functionPointer* drawDynamic;                   // live-pane drawing, or null
+    functionPointer* xEventTriggered;               // keyboard hook, or null
+    functionPointer* heapQueueEventTriggered;       // as registered; not called
+    const int** iconArrays;                         // icon table, or null (not drawn)
+    int* state;                                     // the evaluator's state word; 0 at every (re)start
+    ScreenTile* tile;                               // screen rectangle, filled by the tiling
+    int* outputOverloadable;
+    int* selfActivating;
+    int* graphicLevel;
+    char** rcpos;                                   // owned position strings
+    char** decal;                                   // owned labels
+    int* numberOfDataInputs;
+    int** dataInputs;                               // serial numbers, or null when none
+    int* numberOfControlInputs;
+    int** controlInputs;
+    int* numberOfOutputs;
+    int** outputs;
+    int* numberOfPointerParameters;                 // no registration fills these four …
+    void** pointerParameters;
+    int* numberOfNameParameters;
+    char** nameParameters;                          // … and nothing reads them
+    int* numberOfIntegerParameters;
+    int** integerParameters;
+    int* numberOfByteParameters;
+    unsigned char** byteParameters;
+    int* numberOfInternal32BitVariables;
+    unsigned int** internal32BitVariables;          // the components' private memory,
+    int* numberOfInternal16BitVariables;            // uninitialised: each evaluator
+    unsigned short** internal16BitVariables;        // gives it its own meaning
+    int* numberOfInternal8BitVariables;
+    unsigned char** internal8BitVariables;
+
+    // Per switch: {key character, component number, wire serial number}.
+    int (*activationsFromWindow)[3];
+
+    // Per wire:
+    SignalValue* signalInitializations;  // declared initial value
+    char** signalNames;                  // owned wire names
+    int* constSignals;                   // 1 for a constant wire
+
+    PhaseTwo();
+    ~PhaseTwo() {}  // the netlist lives until the program ends
+    // Copies the phase-one lists; called once while phaseOne exists.
+    void listsToArrays();
+    // Diagnostic listing of the arrays on standard error.
+    void dumpFromArrays() const;
+};
+
+extern PhaseTwo* phaseTwo;
+
+#endif

@@ -1,0 +1,133 @@
+// Phase three: connectivity check and activation lists. Both walk every pin
+// of every component once, so they take time linear in the number of pins;
+// the results are those of the wire-by-wire, component-by-component
+// definition (ascending component order, each component once per wire).
+#include "Ph3.h"
+
+#include <cstdio>
+
+#include "Ph2.h"
+
+PhaseThree* phaseThree = nullptr;
+
+PhaseThree::PhaseThree() {
+    const int signals = phaseTwo->numberOfSignals;
+    currentSignals = new SignalValue[signals];
+    signalChangeMarks = new int[signals]();
+    lengthOfActivationList = new int[signals]();
+    activationList = new int*[signals]();
+    componentsActivated = new int[phaseTwo->numberOfComponents];
+    scheduledSignals = new SignalValue[signals];
+    scheduledTimes = new unsigned long[signals];
+    whenScheduled = new unsigned long[signals];
+    resetRunTimeState();
+}
+
+void PhaseThree::resetRunTimeState() {
+    const PhaseTwo& p2 = *phaseTwo;
+    for (int s = 0; s < p2.numberOfSignals; s++) {
+        SignalValue v = p2.constSignals[s] ? p2.signalInitializations[s] : UNINITIALIZED;
+        currentSignals[s] = v;
+        scheduledSignals[s] = v;
+        scheduledTimes[s] = 0;
+        whenScheduled[s] = 0;
+    }
+    for (int c = 0; c < p2.numberOfComponents; c++) componentsActivated[c] = 1;
+}
+
+void PhaseThree::checkConnectivity() const {
+    const PhaseTwo& p2 = *phaseTwo;
+    // Driver counts; constant wires count as driven. Only zero versus
+    // nonzero matters, so a plain driver just makes the count nonzero.
+    int* driven = new int[p2.numberOfSignals];
+    for (int s = 0; s < p2.numberOfSignals; s++) driven[s] = p2.constSignals[s];
+    for (int c = 0; c < p2.numberOfComponents; c++)
+        for (int p = 0; p < p2.numberOfOutputs[c]; p++) {
+            int w = p2.outputs[c][p];
+            if (p2.outputOverloadable[c])
+                driven[w]++;
+            else if (driven[w] == 0)
+                driven[w] = 1;
+        }
+
+    int warnings = 0;
+    for (int c = 0; c < p2.numberOfComponents; c++) {
+        for (int p = 0; p < p2.numberOfDataInputs[c]; p++) {
+            int w = p2.dataInputs[c][p];
+            if (w > 1 && !driven[w] && !p2.constSignals[w]) {
+                std::fprintf(stderr,
+                             "Warning -- signal[%d] %s has no driver, cmp = %d %s at %s has unconnected DATA input, "
+                             "position = %d\n",
+                             w, p2.signalNames[w], c, p2.decal[c], p2.rcpos[c], p);
+                warnings++;
+            }
+        }
+        for (int p = 0; p < p2.numberOfControlInputs[c]; p++) {
+            int w = p2.controlInputs[c][p];
+            if (w > 1 && !driven[w]) {
+                std::fprintf(stderr,
+                             "Warning -- signal[%d] has no driver, cmp = %d %s at %s has unconnected CONTROL input, "
+                             "position = %d\n",
+                             w, c, p2.decal[c], p2.rcpos[c], p);
+                warnings++;
+            }
+        }
+    }
+    if (warnings) std::fprintf(stderr, "There are %d inputUnconnectedWarnings\n", warnings);
+    delete[] driven;
+}
+
+namespace {
+
+// Calls visit(c, w) once for every wire w on whose activation list component
+// c belongs, for components in ascending order. `lastVisitor` (one entry per
+// wire, all -1 on entry) keeps a component off a list it is already on; since
+// components come in ascending order, the last one entered is the only one
+// that can repeat.
+template <typename Visit>
+void forEachActivation(int* lastVisitor, Visit visit) {
+    const PhaseTwo& p2 = *phaseTwo;
+    auto offer = [&](int c, int w) {
+        if (lastVisitor[w] != c) {
+            lastVisitor[w] = c;
+            visit(c, w);
+        }
+    };
+    for (int c = 0; c < p2.numberOfComponents; c++) {
+        for (int p = 0; p < p2.numberOfDataInputs[c]; p++) offer(c, p2.dataInputs[c][p]);
+        for (int p = 0; p < p2.numberOfControlInputs[c]; p++) offer(c, p2.controlInputs[c][p]);
+        if (p2.selfActivating[c])
+            for (int p = 0; p < p2.numberOfOutputs[c]; p++) offer(c, p2.outputs[c][p]);
+    }
+}
+
+}  // namespace
+
+void PhaseThree::formActivationLists() {
+    const int signals = phaseTwo->numberOfSignals;
+    int* lastVisitor = new int[signals];
+
+    // Counting pass.
+    for (int s = 0; s < signals; s++) {
+        lengthOfActivationList[s] = 0;
+        lastVisitor[s] = -1;
+    }
+    forEachActivation(lastVisitor, [&](int, int w) { lengthOfActivationList[w]++; });
+
+    // Filling pass: exactly the counted number of entries per wire, all
+    // lists carved out of one block.
+    size_t total = 0;
+    for (int s = 0; s < signals; s++) total += lengthOfActivationList[s];
+    int* entries = new int[total > 0 ? total : 1];
+    int* filled = new int[signals];
+    for (int s = 0; s < signals; s++) {
+        activationList[s] = entries;
+        entries += lengthOfActivationList[s];
+        filled[s] = 0;
+        lastVisitor[s] = -1;
+    }
+    forEachActivation(lastVisitor, [&](int c, int w) { activationList[w][filled[w]++] = c; });
+
+    delete[] filled;
+    delete[] lastVisitor;
+}

@@ -1,0 +1,32 @@
+// Schematic descriptors: where a component is drawn, at which level of
+// detail it appears, and which label it carries. Every component constructor
+// takes one as its first argument; a sub-circuit nests its parent's
+// descriptor, which appends a position field and raises the level by one.
+// The display (sim/display) interprets the position strings; here they are
+// only stored and joined.
+#ifndef KORVAX_SCHMTC_H
+#define KORVAX_SCHMTC_H
+
+class SD {
+public:
+    int graphicLevel;       // 1 at top level, parent's level + 1 when nested
+    char* graphicPosition;  // owned position string, e.g. "ad.ac-ae"
+    char* decal;            // owned label, or null for none
+
+    // Top-level descriptor. `pos` must not be null; `thisDecal` may be.
+    SD(const char* pos, const char* thisDecal = nullptr);
+    // Nested descriptor: position parent + "." + pos; the label is the
+    // parent's label followed by `thisDecal` (either may be absent).
+    SD(const SD& sd, const char* pos, const char* thisDecal = nullptr);
+    SD(const SD& sd);
+    // A descriptor without contents: level 0, empty position, no label.
+    SD();
+    ~SD();
+
+    SD& operator=(const SD& sd);
+
+    // Relabelling: same level and position, label replaced by `thisDecal`.
+    SD operator,(const char* thisDecal) const;
+};
+
+#endif

@@ -1,0 +1,212 @@
+// Buses and the phase-one signal list. Every declaring constructor appends
+// its wires to phaseOne->signalList; derived buses only copy serial numbers.
+#include "Signal.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "Ph1.h"
+#include "ownedCopy.h"
+
+namespace {
+
+// What a destroyed bus is called; never freed.
+char deletedName[] = "DELETED";
+
+}  // namespace
+
+const char* signalValueName(SignalValue sv) {
+    switch (sv) {
+    case ZERO: return "ZERO";
+    case UNINITIALIZED: return "UNINITIALIZED";
+    case XXX: return "XXX";
+    case HIZ: return "HIZ";
+    case ONE: return "ONE";
+    }
+    return "NOT A SIGNAL";
+}
+
+void saySignalValue(SignalValue sv) { std::fputs(signalValueName(sv), stderr); }
+
+// ---------------------------------------------------------------------------
+// Declaring constructors
+
+void Signal::declare(unsigned int nr, const char* name, SignalValue init, const unsigned int* mask,
+                     int constWires) {
+    if (phaseOne == nullptr) phaseOne = new PhaseOne;
+    // A null name registers every wire as "Annon" without an index; the bus
+    // itself is then called "Annon" too, so that it prints as something.
+    nameTag = copyString(name ? name : "Annon");
+    length = static_cast<int>(nr);
+    if (nr == 0) {
+        serialNumber = nullptr;
+        return;
+    }
+    serialNumber = new int[nr];
+    SignalList& list = phaseOne->signalList;
+    std::string wireName;
+    for (unsigned int i = 0; i < nr; i++) {
+        serialNumber[i] = list.numberOfSignals;
+        SignalValue v = init;
+        // Bits above 31 of a mask do not exist: such wires are ZERO.
+        if (mask) v = (i < 32 && ((*mask >> i) & 1u)) ? ONE : ZERO;
+        if (name) {
+            wireName = name;
+            wireName += '[';
+            wireName += std::to_string(i);
+            wireName += ']';
+            list.add(list.numberOfSignals, v, wireName.c_str(), constWires);
+        } else {
+            list.add(list.numberOfSignals, v, "Annon", constWires);
+        }
+        list.numberOfSignals++;
+    }
+}
+
+Signal::Signal(unsigned int nr, const char* name) : constSignal(0) {
+    declare(nr, name, UNINITIALIZED, nullptr, 0);
+}
+
+// The bus's own flag follows constValue, so that buses derived from a
+// constant bus made this way print as constant too.
+Signal::Signal(unsigned int nr, SignalValue initValue, int constValue, const char* name)
+    : constSignal(constValue) {
+    declare(nr, name, initValue, nullptr, constValue);
+}
+
+Signal::Signal(unsigned int nr, unsigned int setMask, const char* name) : constSignal(1) {
+    declare(nr, name, ZERO, &setMask, 1);
+}
+
+// ---------------------------------------------------------------------------
+// Derived buses
+
+Signal::Signal(int n, const char* name, int isConst)
+    : length(n > 0 ? n : 0),
+      serialNumber(n > 0 ? new int[n] : nullptr),
+      constSignal(isConst),
+      nameTag(copyString(name)) {}
+
+Signal::Signal(const Signal& siga) : Signal(siga.length, siga.nameTag, siga.constSignal) {
+    if (length) std::memcpy(serialNumber, siga.serialNumber, sizeof(int) * length);
+}
+
+Signal::~Signal() {
+    delete[] serialNumber;
+    serialNumber = nullptr;
+    if (nameTag != deletedName) delete[] nameTag;
+    nameTag = deletedName;
+}
+
+Signal Signal::operator=(const Signal& sig) {
+    std::fprintf(stderr, "Assignment from SignalName = %s to Signal Name = %s not implemented.\n",
+                 sig.nameTag, nameTag);
+    std::fprintf(stderr, "  Try to use initialization instead -- or talk to the Prof.\n");
+    return Signal(0, "UnNamed", 0);
+}
+
+Signal Signal::operator[](int sub) const {
+    if (sub < 0 || sub >= length) {
+        std::fprintf(stderr, "Signal :: operator[] subscript out of range--\n");
+        std::fprintf(stderr, "  -- Signal = %s sub = %d\n", nameTag, sub);
+        std::exit(1);
+    }
+    if (length == 1) {
+        Signal bit(1, nameTag, constSignal);
+        bit.serialNumber[0] = serialNumber[sub];
+        return bit;
+    }
+    std::string name = nameTag;
+    name += '[';
+    name += std::to_string(sub);
+    name += ']';
+    Signal bit(1, name.c_str(), constSignal);
+    bit.serialNumber[0] = serialNumber[sub];
+    return bit;
+}
+
+Signal Signal::sub(int start, int end) const {
+    if (start < 0 || start >= length || end < 0 || end >= length) {
+        std::fprintf(stderr, "Signal member sub(int,int)--bad range: %d,%d\n", start, end);
+        std::fprintf(stderr, "Source length = %d\n", length);
+        // Nothing outside the source can be read: the result is an empty bus.
+        return Signal(0, nameTag, constSignal);
+    }
+    int step = start >= end ? 1 : -1;
+    Signal slice(step * (start - end) + 1, nameTag, constSignal);
+    for (int p = 0; p < slice.length; p++) slice.serialNumber[p] = serialNumber[end + step * p];
+    return slice;
+}
+
+Signal Signal::operator-(const Signal& sig) const {
+    if (length != 1 || sig.length != 1) {
+        std::fprintf(stderr, "Error--operator - arguments are not length = 1.\n");
+        std::exit(1);
+    }
+    int a = serialNumber[0];
+    int b = sig.serialNumber[0];
+    int step = a >= b ? 1 : -1;
+    Signal range(step * (a - b) + 1, nameTag, constSignal);
+    for (int p = 0; p < range.length; p++) range.serialNumber[p] = b + step * p;
+    return range;
+}
+
+Signal Signal::operator,(const Signal& siga) const {
+    std::string name = nameTag;
+    name += ',';
+    name += siga.nameTag;
+    Signal joined(length + siga.length, name.c_str(), constSignal);
+    if (siga.length) std::memcpy(joined.serialNumber, siga.serialNumber, sizeof(int) * siga.length);
+    if (length) std::memcpy(joined.serialNumber + siga.length, serialNumber, sizeof(int) * length);
+    return joined;
+}
+
+// A negative count is treated like 0 and gives an empty bus.
+Signal operator*(int reps, const Signal& siga) {
+    int n = (reps > 0 && siga.length > 0) ? reps * siga.length : 0;
+    Signal copies(n, siga.nameTag, siga.constSignal);
+    for (int p = 0; p < n; p++) copies.serialNumber[p] = siga.serialNumber[p % siga.length];
+    return copies;
+}
+
+void Signal::print() const {
+    std::fprintf(stderr, "Signal.print() this=%p nameTag=%s constSignal=%d length=%d, numbered:\n     ",
+                 static_cast<const void*>(this), nameTag, constSignal, length);
+    for (int p = length - 1; p >= 0; p--) std::fprintf(stderr, "%d ", serialNumber[p]);
+    std::fputc('\n', stderr);
+}
+
+// ---------------------------------------------------------------------------
+// The phase-one signal list
+
+void SignalNode::print() const {
+    std::fprintf(stderr, "   Signal number %d   constSignal = %d  Name: %s  Value: %d\n",
+                 signalSerialNumber, constSignal, name, static_cast<int>(value));
+}
+
+SignalList::SignalList() : numberOfSignals(0), start(nullptr), end(nullptr) {}
+
+// The nodes live in phaseOne's arena and go with it.
+SignalList::~SignalList() { std::fprintf(stderr, "There are %d signals.\n", numberOfSignals); }
+
+void SignalList::add(int number, SignalValue sv, const char* name, int constSpec) {
+    Arena& arena = phaseOne->arena;
+    SignalNode* node = new (arena.allocate(sizeof(SignalNode)))
+        SignalNode{nullptr, number, arena.copyString(name), constSpec, sv};
+    if (end)
+        end->ptr = node;
+    else
+        start = node;
+    end = node;
+}
+
+void SignalList::print() const {
+    for (const SignalNode* n = start; n; n = n->ptr) n->print();
+}
+
+// Zero must be the first bus ever constructed so that it is wire 0 and One
+// wire 1; both live in this unit, ahead of anything a circuit declares.
+Signal Zero(1, 0u, "Zero");
+Signal One(1, 1u, "One");

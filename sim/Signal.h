@@ -1,0 +1,105 @@
+// Signal values and buses: how a circuit description names its wires.
+//
+// A `Signal` is a bus, an ordered array of wire serial numbers (position 0 is
+// the least significant bit). Constructing one from a width declares that many
+// new wires in the phase-one signal list; every other operation (bit, slice,
+// concatenation, replication, range) only rearranges wires that already exist.
+// Circuit code and component constructors use this during the build; from
+// phase two on the simulator knows a wire by its serial number alone.
+#ifndef KORVAX_SIGNAL_H
+#define KORVAX_SIGNAL_H
+
+// The five logic values. The numeric order is part of the design: gate logic
+// takes AND as the minimum and OR as the maximum, and the dumps print these
+// numbers, so they are fixed.
+enum SignalValue : int {
+    ZERO = 0,
+    UNINITIALIZED = 1,
+    XXX = 2,  // unknown, conflicting or in transition
+    HIZ = 3,  // high impedance
+    ONE = 4
+};
+
+// Writes the value's name ("ZERO", …, or "NOT A SIGNAL") to standard error,
+// without a line end.
+void saySignalValue(SignalValue sv);
+
+// The name of a value as saySignalValue writes it.
+const char* signalValueName(SignalValue sv);
+
+class Signal {
+public:
+    int length;         // number of wires; 0 for an empty bus
+    int* serialNumber;  // owned array of `length` wire serial numbers, or null
+    int constSignal;    // 1 when made as a constant; carried into derived buses
+    char* nameTag;      // owned copy of the bus's name
+
+    // Declares `nr` new wires named name[0] … name[nr-1], UNINITIALIZED.
+    Signal(unsigned int nr, const char* name);
+    // Declares `nr` wires with the given initial value and constant flag.
+    Signal(unsigned int nr, SignalValue initValue, int constValue, const char* name);
+    // Declares `nr` constant wires: ONE where bit i of setMask is 1, else ZERO.
+    Signal(unsigned int nr, unsigned int setMask, const char* name);
+    // An independent copy: same wires, new arrays. Declares nothing.
+    Signal(const Signal& siga);
+    ~Signal();
+
+    // Assignment is not supported: it reports and returns an empty bus,
+    // leaving both operands unchanged. Circuit code initialises instead.
+    Signal operator=(const Signal& sig);
+
+    // One wire: position `sub`. Out of range ends the program (status 1).
+    Signal operator[](int sub) const;
+    // Positions `end` … `start`: result position 0 is source position `end`.
+    Signal sub(int start, int end) const;
+    // Serial-number range between two one-wire buses: position 0 holds
+    // `sig`'s wire, the top position this bus's wire.
+    Signal operator-(const Signal& sig) const;
+    // Concatenation: `siga` supplies the low positions, this bus the high ones.
+    Signal operator,(const Signal& siga) const;
+
+    void print() const;
+
+private:
+    // A derived bus of `n` wires with the given name and flag; declares nothing.
+    Signal(int n, const char* name, int isConst);
+    // Declares `nr` wires; with `mask` non-null the value of wire i comes
+    // from bit i of *mask, otherwise every wire gets `init`.
+    void declare(unsigned int nr, const char* name, SignalValue init, const unsigned int* mask,
+                 int constWires);
+    friend Signal operator*(int reps, const Signal& siga);
+};
+
+// Replication: reps × width wires, position p holding siga's wire p mod width.
+Signal operator*(int reps, const Signal& siga);
+
+// One entry of the phase-one signal list, in declaration order.
+struct SignalNode {
+    SignalNode* ptr;         // next node
+    int signalSerialNumber;  // the wire's serial number
+    char* name;              // the list's own copy of the wire's name
+    int constSignal;         // 1 for a constant wire
+    SignalValue value;       // the wire's declared initial value
+
+    void print() const;
+};
+
+class SignalList {
+public:
+    int numberOfSignals;  // wires declared so far = the next wire's serial number
+    SignalNode* start;
+    SignalNode* end;
+
+    SignalList();
+    // Prints "There are N signals." and frees the nodes.
+    ~SignalList();
+    // Appends a node with a copy of `name`; does not touch numberOfSignals.
+    void add(int number, SignalValue sv, const char* name, int constSpec);
+    void print() const;
+};
+
+// The constant buses, wires 0 and 1, constructed before main.
+extern Signal Zero;
+extern Signal One;
+
+#endif

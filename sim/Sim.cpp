@@ -1,0 +1,82 @@
+// The driver and the start-up text.
+#include "Sim.h"
+
+#include <cstdio>
+
+#include "Ph1.h"
+#include "Ph2.h"
+#include "Ph3.h"
+#include "Ph4.h"
+#include "cmdLine.h"
+#include "display/Ph5.h"
+
+PhaseFour* phaseFour = nullptr;
+PhaseFive* phaseFive = nullptr;
+
+namespace {
+
+const char* const keySummary[] = {
+    "F1 Reset Simulation to Time Zero (restart)",
+    "F2 Toggle Interconnecting Lines Drawing",
+    "F3 Toggle Component Labels Drawing",
+    "F4 Toggle Connection Tabs Drawing",
+    "F5 Toggle Interconnecting Lines Labeling (show signal names !)",
+    "F6 Toggle Time, QueueLength, Slowness Display",
+    "F7 Toggle Interconnecting Lines for Mux'es Only",
+    "F8 Toggle SuperProbe Display",
+    "F9 Toggle Windowing Mode",
+    "F10 Exit",
+    "",
+    "Control-a:  give the least detail (with macros)",
+    "Control-n:  give a little less detail (with macros)",
+    "Control-m:  give a little more detail (with macros)",
+    "Control-z:  give the most detail (with macros)",
+    "Control-l:  re-paint",
+    "",
+};
+
+// The value colours of the window as ANSI 256-colour swatches (black text on
+// palette 151, 208, 28, 222, 231, then reset); each string ends its own line.
+const char* const colourLegend[] = {
+    "\033[30;48;5;151m   \033[0m <-- ZERO signal\t\t\033[30;48;5;208m   \033[0m <-- XXX signal    \n",
+    "\033[30;48;5;28m   \033[0m <-- ONE signal\t\t\033[30;48;5;222m   \033[0m <-- HIZ signal    \n",
+    "\t\t\t\t\033[30;48;5;231m   \033[0m <-- UNINITIALIZED signal    \n\n",
+};
+
+}  // namespace
+
+void printKeySummary() {
+    for (const char* line : keySummary) {
+        std::printf("%s\n", line);
+        std::fflush(stdout);
+    }
+    for (const char* text : colourLegend) {
+        std::fputs(text, stdout);
+        std::fflush(stdout);
+    }
+}
+
+void Sim(int argc, char** argv, void (*build)()) {
+    commandLine(argc, argv);
+    build();
+
+    phaseTwo = new PhaseTwo;
+    phaseTwo->listsToArrays();
+    // Ends the program here when fatal diagnostics were counted; otherwise
+    // prints the component and signal counts. Nothing uses the lists after.
+    delete phaseOne;
+
+    phaseThree = new PhaseThree;
+    phaseThree->checkConnectivity();
+    phaseThree->formActivationLists();
+
+    phaseFour = new PhaseFour;
+    phaseFive = new PhaseFive;
+
+    if (!earlyExitFlag) phaseFour->run();
+
+    delete phaseFive;
+    delete phaseFour;
+    delete phaseThree;
+    delete phaseTwo;
+}

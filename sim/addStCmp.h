@@ -1,0 +1,30 @@
+// Component registration: the two calls through which every component
+// constructor enters its record into the phase-one component list. They copy
+// everything they are given (buses, strings, parameters), so callers may pass
+// temporaries. Registration never checks widths; constructors do that first.
+#ifndef KORVAX_ADDSTCMP_H
+#define KORVAX_ADDSTCMP_H
+
+#include "CompList.h"
+#include "Schmtc.h"
+#include "Signal.h"
+
+// While 0, components are registered without an icon: they simulate but are
+// never drawn. Circuit code may clear and set it around groups of components.
+extern int visibleFlag;
+
+// The full form. `decal` is the default label, used when `sd` has none.
+void addStandardComponent(functionPointer evaluate, SecondaryEvaluatePointer secondaryEvaluate,
+                          const int* iconArray, functionPointer drawDynamic, functionPointer xEventTriggered,
+                          functionPointer heapQueueEventTriggered, int outputOverloadable, int selfActivating,
+                          const char* decal, const SD& sd, const Signal& dataIn, const Signal& controlIn,
+                          const Signal& out, const int numberOfIntegerParameters, const int* integerParameters,
+                          const int numberOfByteParameters, const unsigned char* byteParameters,
+                          const int numberOfInternal32BitVariables, const int numberOfInternal16BitVariables,
+                          const int numberOfInternal8BitVariables);
+
+// The basic form: no hooks, flags, parameters or private state.
+void addStandardComponent(functionPointer evaluate, const int* iconArray, const char* decal, const SD& sd,
+                          const Signal& dataIn, const Signal& controlIn, const Signal& out);
+
+#endif

@@ -1,0 +1,171 @@
+// Command-line options into run-time settings.
+//
+// Options that take further values (-C, -c, -S, -z, -p, -u) read them from
+// the elements after their own argument. Where those are missing, or a
+// string is too long for its buffer, or a run-time flag number is outside
+// 0..15, a one-line warning says what was done instead; nothing is read past
+// the argument vector and nothing is written outside a buffer.
+#include "cmdLine.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "getopt.h"
+
+char FunctionKeyString[keyStringSize];
+char CursorKeyString[keyStringSize];
+char WindowLabelString[keyStringSize];
+char XW_geometry[geometryStringSize];
+int red_fg, green_fg, blue_fg;
+int red_bg, green_bg, blue_bg;
+int red_sw, green_sw, blue_sw;
+unsigned long stopTime = 0;
+int displayTimeFlag = 0;
+int connectMuxOnlyFlag = 0;
+int useXDisplay = 1;
+int earlyExitFlag = 0;
+int userRunTimeFlag[16] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+int profRunTimeFlag[16] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+int numberOfUserRunTimeFlags = 0;
+int numberOfProfRunTimeFlags = 0;
+int zFlagSet = 0;
+int zSetXa, zSetYa, zSetXb, zSetYb;
+
+namespace {
+
+const char* const helpLines[] = {
+    "Command line options:",
+    " Colors (ForeGround,BackGround,SubWindow) (0-255 for each component)",
+    "  -C <redFG> <greenFG> <blueFG>",
+    "  -c <redBG> <greenBG> <blueBG>",
+    "  -S <redSW> <greenSW> <blueSW>",
+    " Early Exit",
+    "  -E",
+    " Function Key Operate",
+    "  -F <string of operations> ops from {23456789HUDE}>",
+    "     {H:Home; U:PgUp; D:PgDn; E:End}",
+    "   for example:  -F 23589DD",
+    " Geometry (standard X Window geometry format)",
+    "  -g wxh+x+y",
+    "   for example:  -g 1000x900+100+50",
+    " Cursor Key Operate",
+    "  -K <digit string> , digits from {0123}>",
+    "     {0:left; 1:up; 2:right; 3:down}",
+    "   for example:  -K 0003",
+    " ProfRunTimeFlags",
+    "  -p <flagNr> <flag> ",
+    "   (flag[0..15]: octal, hex or int accepted)",
+    " StopTime",
+    "  -T <time>",
+    " Time Display",
+    "  -t",
+    " UserRunTimeFlags",
+    "  -u <flagNr> <flag> ",
+    "   (flag[0..15]: octal, hex or int accepted)",
+    " WindowLabelString",
+    "  -W <windowLabel>",
+    " Don't use X-Display",
+    "  -X",
+    " ZoomIn (to upper left and lower right coordinates)",
+    "  -z <xul> <yul> <xlr> <ylr>",
+    " Help",
+    "  -h",
+};
+
+// Copies `arg` into a buffer of `size` bytes, keeping the first size - 1
+// characters of a longer argument.
+void copyOption(char option, const char* arg, char* buffer, int size) {
+    size_t n = std::strlen(arg);
+    if (n > static_cast<size_t>(size - 1)) {
+        std::fprintf(stderr, "Warning -- option -%c argument longer than %d characters, truncated.\n", option,
+                     size - 1);
+        n = size - 1;
+    }
+    std::memcpy(buffer, arg, n);
+    buffer[n] = '\0';
+}
+
+// Reads the option's own argument and `count - 1` following elements as
+// integers into `values`. Missing following elements count as 0.
+void readIntegers(char option, int count, int argc, char** argv, int* const values[]) {
+    *values[0] = std::atoi(optarg_);
+    bool missing = false;
+    for (int k = 1; k < count; k++) {
+        if (optind_ < argc) {
+            *values[k] = std::atoi(argv[optind_++]);
+        } else {
+            *values[k] = 0;
+            missing = true;
+        }
+    }
+    if (missing)
+        std::fprintf(stderr, "Warning -- option -%c needs %d values, missing ones taken as 0.\n", option, count);
+}
+
+// -p and -u: flag number from the option's argument, value from the next
+// element (strtol base 0: 0x… hexadecimal, 0… octal, else decimal).
+void readRunTimeFlag(char option, int argc, char** argv, int* flags, int* counter) {
+    if (optind_ >= argc) {
+        std::fprintf(stderr, "Warning -- option -%c needs a flag number and a value; ignored.\n", option);
+        return;
+    }
+    int flagNumber = std::atoi(optarg_);
+    const char* value = argv[optind_++];
+    if (flagNumber < 0 || flagNumber > 15) {
+        std::fprintf(stderr, "Warning -- option -%c flag number %d outside 0..15; ignored.\n", option, flagNumber);
+        return;
+    }
+    flags[flagNumber] = static_cast<int>(std::strtol(value, nullptr, 0));
+    (*counter)++;
+}
+
+}  // namespace
+
+void printHelp() {
+    for (const char* line : helpLines) std::fprintf(stderr, "%s\n", line);
+}
+
+void commandLine(int gargc, char** gargv) {
+    int c;
+    while ((c = getopt_(gargc, gargv, "C:c:S:EF:g:K:hmp:T:tu:W:Xz:")) != -1) {
+        switch (c) {
+        case 'C': {
+            int* const rgb[] = {&red_fg, &green_fg, &blue_fg};
+            readIntegers('C', 3, gargc, gargv, rgb);
+            break;
+        }
+        case 'c': {
+            int* const rgb[] = {&red_bg, &green_bg, &blue_bg};
+            readIntegers('c', 3, gargc, gargv, rgb);
+            break;
+        }
+        case 'S': {
+            int* const rgb[] = {&red_sw, &green_sw, &blue_sw};
+            readIntegers('S', 3, gargc, gargv, rgb);
+            break;
+        }
+        case 'z': {
+            int* const corners[] = {&zSetXa, &zSetYa, &zSetXb, &zSetYb};
+            zFlagSet = 1;
+            readIntegers('z', 4, gargc, gargv, corners);
+            break;
+        }
+        case 'E': earlyExitFlag = 1; break;
+        case 'F': copyOption('F', optarg_, FunctionKeyString, keyStringSize); break;
+        case 'K': copyOption('K', optarg_, CursorKeyString, keyStringSize); break;
+        case 'W': copyOption('W', optarg_, WindowLabelString, keyStringSize); break;
+        case 'g': copyOption('g', optarg_, XW_geometry, geometryStringSize); break;
+        case 'h':
+            printHelp();
+            std::exit(0);
+        case 'm': connectMuxOnlyFlag = 1; break;
+        case 'p': readRunTimeFlag('p', gargc, gargv, profRunTimeFlag, &numberOfProfRunTimeFlags); break;
+        case 'u': readRunTimeFlag('u', gargc, gargv, userRunTimeFlag, &numberOfUserRunTimeFlags); break;
+        case 'T': stopTime = std::strtoul(optarg_, nullptr, 10); break;
+        case 't': displayTimeFlag ^= 1; break;
+        case 'X': useXDisplay = 0; break;
+        default: break;  // '?': already reported by the scanner
+        }
+    }
+}

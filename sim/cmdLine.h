@@ -1,0 +1,37 @@
+// The run-time settings of the command line. commandLine (called first by
+// Sim) fills these globals; the run loop, the display and circuit code read
+// them. The help text and the warnings about malformed options live here too.
+#ifndef KORVAX_CMDLINE_H
+#define KORVAX_CMDLINE_H
+
+// Capacities of the string options, terminator included. Longer arguments
+// are truncated with a warning.
+const int keyStringSize = 25;
+const int geometryStringSize = 20;
+
+extern char FunctionKeyString[keyStringSize];  // -F: replayed as function keys before the first picture
+extern char CursorKeyString[keyStringSize];    // -K: replayed as cursor keys
+extern char WindowLabelString[keyStringSize];  // -W: appended to the window title
+extern char XW_geometry[geometryStringSize];   // -g: X geometry "wxh+x+y"
+extern int red_fg, green_fg, blue_fg;          // -C: foreground colour (all 0: not given)
+extern int red_bg, green_bg, blue_bg;          // -c: background colour
+extern int red_sw, green_sw, blue_sw;          // -S: sub-window colour
+extern unsigned long stopTime;                 // -T: 0 = no limit
+extern int displayTimeFlag;                    // -t toggles: show time, queue length, slowness
+extern int connectMuxOnlyFlag;                 // -m: interconnecting lines only to multiplexers
+extern int useXDisplay;                        // -X clears it: run without a window
+extern int earlyExitFlag;                      // -E: build and check, do not run
+extern int userRunTimeFlag[16];                // -u N V: for circuit code; -1 when not given
+extern int profRunTimeFlag[16];                // -p N V: for circuit code; -1 when not given
+extern int numberOfUserRunTimeFlags;           // -u options given
+extern int numberOfProfRunTimeFlags;           // -p options given
+extern int zFlagSet;                           // -z given
+extern int zSetXa, zSetYa, zSetXb, zSetYb;     // -z: the initial view's corners
+
+// Parses the options into the globals; `-h` prints the help and exits 0.
+void commandLine(int gargc, char** gargv);
+
+// The help text of -h, on standard error.
+void printHelp();
+
+#endif

@@ -1,0 +1,12 @@
+// The program's entry: the start-up text, then the driver with the circuit's
+// build function, simnet, which the circuit description linked into this
+// executable provides.
+#include "Sim.h"
+
+void simnet();
+
+int main(int argc, char** argv) {
+    printKeySummary();
+    Sim(argc, argv, simnet);
+    return 0;
+}

@@ -1,0 +1,4 @@
+// A circuit with no components at all.
+#include "korvax.h"
+
+void simnet() {}

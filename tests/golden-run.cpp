@@ -1,0 +1,134 @@
+// golden-run CASE CIRCUIT_DIR BUILD_DIR: one process test.
+//
+// CASE names a program and a command line:
+//     # what the case shows (any number of comment lines)
+//     circuit: NAME      a test circuit or example from CIRCUIT_DIR, or
+//     program: PATH      a program relative to BUILD_DIR (e.g. korvax)
+//     args: WORDS        the command line, in shell syntax (optional)
+// The program runs with NAME (the file name of PATH) as its argv[0], no
+// standard input and the case's folder as its working directory. Its
+// standard output, standard error and exit status are compared with
+// CASE's siblings NAME.stdout, NAME.stderr and NAME.status; a missing file
+// stands for empty output or status 0. On a mismatch the differences are
+// shown and the test fails. With KORVAX_UPDATE_GOLDEN=1 in the environment
+// the files are rewritten from the run instead.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+std::string readFile(const std::string& path, bool* exists = nullptr) {
+    std::ifstream in(path, std::ios::binary);
+    if (exists) *exists = static_cast<bool>(in);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void writeOrRemove(const std::string& path, const std::string& text) {
+    if (text.empty()) {
+        std::remove(path.c_str());
+        return;
+    }
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+std::string trim(const std::string& s) {
+    size_t b = s.find_first_not_of(" \t"), e = s.find_last_not_of(" \t\r");
+    return b == std::string::npos ? "" : s.substr(b, e - b + 1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: golden-run CASE CIRCUIT_DIR BUILD_DIR\n");
+        return 2;
+    }
+    const std::string casePath = argv[1];
+    const std::string base = casePath.substr(0, casePath.size() - std::string(".case").size());
+    const std::string folder = casePath.substr(0, casePath.find_last_of('/'));
+
+    std::string program, name, args;
+    std::istringstream lines(readFile(casePath));
+    for (std::string line; std::getline(lines, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        size_t colon = line.find(':');
+        std::string key = line.substr(0, colon), value = trim(line.substr(colon + 1));
+        if (key == "circuit") {
+            program = std::string(argv[2]) + "/" + value;
+            name = value;
+        } else if (key == "program") {
+            program = std::string(argv[3]) + "/" + value;
+            name = value.substr(value.find_last_of('/') + 1);
+        } else if (key == "args") {
+            args = value;
+        } else {
+            std::fprintf(stderr, "%s: unknown line: %s\n", casePath.c_str(), line.c_str());
+            return 2;
+        }
+    }
+    if (program.empty()) {
+        std::fprintf(stderr, "%s: no circuit: or program: line\n", casePath.c_str());
+        return 2;
+    }
+
+    char tmpl[] = "/tmp/korvax-golden-XXXXXX";
+    if (!mkdtemp(tmpl)) return 2;
+    const std::string tmp = tmpl;
+    const std::string command = "cd " + quote(folder) + " && exec -a " + quote(name) + " " + quote(program) +
+                                " " + args + " </dev/null >" + tmp + "/stdout 2>" + tmp + "/stderr";
+    int raw = std::system(("exec bash -c " + quote(command)).c_str());
+    int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+
+    const std::string out = readFile(tmp + "/stdout"), err = readFile(tmp + "/stderr");
+    const std::string statusText = std::to_string(status) + "\n";
+
+    int failed = 0;
+    const char* update = std::getenv("KORVAX_UPDATE_GOLDEN");
+    if (update && *update == '1') {
+        writeOrRemove(base + ".stdout", out);
+        writeOrRemove(base + ".stderr", err);
+        writeOrRemove(base + ".status", status ? statusText : "");
+        std::printf("updated %s\n", base.c_str());
+    } else {
+        struct Stream {
+            const char* what;
+            std::string actualPath, actual;
+        } streams[] = {{"stdout", tmp + "/stdout", out}, {"stderr", tmp + "/stderr", err}};
+        for (const Stream& s : streams) {
+            const std::string expectedPath = base + "." + s.what;
+            bool exists;
+            std::string expected = readFile(expectedPath, &exists);
+            if (expected != s.actual) {
+                failed = 1;
+                std::printf("%s differs (- expected, + actual):\n", s.what);
+                std::fflush(stdout);
+                std::system(("diff -u " + (exists ? quote(expectedPath) : std::string("/dev/null")) + " " +
+                             quote(s.actualPath))
+                                .c_str());
+            }
+        }
+        bool exists;
+        std::string expectedStatus = readFile(base + ".status", &exists);
+        if (!exists) expectedStatus = "0\n";
+        if (expectedStatus != statusText) {
+            failed = 1;
+            std::printf("exit status %d, expected %s", status, expectedStatus.c_str());
+        }
+    }
+    std::system(("rm -rf " + quote(tmp)).c_str());
+    return failed;
+}
