@@ -1,0 +1,142 @@
+// The event heap: a skew heap of pending signal changes, earliest first.
+//
+// The merge rule is observable behaviour: it fixes the order in which events
+// of equal time leave the heap, and so which of two same-time changes of one
+// wire is applied last and stays. `add` merges (root, new node), so an
+// existing root keeps its place on a tie; `removeMin` merges (right child,
+// left child), so on a tie the right subtree supplies the new root.
+//
+// Nodes live in one pool owned by the heap and are linked by slot number.
+// Released slots go onto a free list and are reused first, so once the pool
+// has grown to the largest number of pending events the run needs, adding
+// and removing allocate nothing. merge is a loop: a skew heap's right path
+// can be as long as the heap, too deep for recursion.
+#ifndef KORVAX_SKEWHEAP_H
+#define KORVAX_SKEWHEAP_H
+
+#include "Event.h"
+
+class SkewHeap {
+public:
+    unsigned int root;      // pool slot of the earliest event, or noEvent when empty
+    int length;             // events in the heap
+    Event* pool;            // node storage; slot 0 is never used, so that 0 means "no node"
+    unsigned int capacity;  // slots allocated in pool
+    unsigned int used;      // slots handed out at least once (slot 0 counted)
+    unsigned int freeList;  // most recently released slot, chained through lptr; noEvent when none
+
+    // An empty heap with a small pool.
+    SkewHeap();
+    // Releases the pool, with any events still in it.
+    ~SkewHeap();
+    SkewHeap(const SkewHeap&) = delete;
+    SkewHeap& operator=(const SkewHeap&) = delete;
+
+    // Queues a copy of e's time, type, wire and value.
+    void add(const Event& e);
+    // A copy of the earliest event. Only on a non-empty heap.
+    Event min() const { return pool[root]; }
+    // Time of the earliest event. Only on a non-empty heap.
+    unsigned long minTime() const { return pool[root].time; }
+    // Drops the earliest event. Only on a non-empty heap.
+    void removeMin();
+    int isEmpty() const { return root == noEvent; }
+    int getLength() const { return length; }
+    // Drops every event at once; the pool keeps its size for reuse.
+    void clear() {
+        root = noEvent;
+        length = 0;
+        used = 1;
+        freeList = noEvent;
+    }
+
+    // The root of the union of the heaps rooted at slots h1 and h2, by the
+    // rule above: the strictly earlier root wins (h1 on a tie); it keeps its
+    // old left child as its right child and gets, as its left child, the
+    // merge of its old right child with the other heap, or the other heap
+    // directly when it had no left child. The shape is exactly that of the
+    // recursive definition.
+    unsigned int merge(unsigned int h1, unsigned int h2);
+
+    // Dumps the tree on standard error (debugging aid; nothing calls it).
+    void print() const;
+    // The dump of the subtree at slot p: the node's event line, " down-left",
+    // the left subtree, " up", " down-right", the right subtree, " up".
+    void traverse(unsigned int p) const;
+
+private:
+    // A fresh slot: from the free list, else the pool's unused tail, else a
+    // grown pool.
+    unsigned int allocateNode();
+    // Doubles the pool; reports and ends the program if that is impossible.
+    void grow();
+};
+
+inline unsigned int SkewHeap::merge(unsigned int h1, unsigned int h2) {
+    Event* const p = pool;
+    // Where the next partial result goes: the result itself at first, then
+    // the left link of the root chosen in the previous round, exactly where
+    // the recursive call's value would be stored.
+    unsigned int result = noEvent;
+    unsigned int* hole = &result;
+    for (;;) {
+        if (h1 == noEvent) {
+            *hole = h2;
+            return result;
+        }
+        if (h2 == noEvent) {
+            *hole = h1;
+            return result;
+        }
+        if (p[h2].time < p[h1].time) {
+            unsigned int t = h1;
+            h1 = h2;
+            h2 = t;
+        }
+        *hole = h1;
+        Event& top = p[h1];
+        unsigned int oldLeft = top.lptr;
+        if (oldLeft == noEvent) {
+            top.lptr = h2;
+            return result;
+        }
+        // The recursive form: top.lptr = merge(top.rptr, h2); top.rptr = oldLeft.
+        unsigned int oldRight = top.rptr;
+        top.rptr = oldLeft;
+        hole = &top.lptr;
+        h1 = oldRight;
+    }
+}
+
+inline unsigned int SkewHeap::allocateNode() {
+    unsigned int n = freeList;
+    if (n != noEvent) {
+        freeList = pool[n].lptr;
+        return n;
+    }
+    if (used == capacity) grow();
+    return used++;
+}
+
+inline void SkewHeap::add(const Event& e) {
+    unsigned int n = allocateNode();
+    Event& node = pool[n];
+    node.lptr = noEvent;
+    node.rptr = noEvent;
+    node.time = e.time;
+    node.eventType = e.eventType;
+    node.signalSerialNumber = e.signalSerialNumber;
+    node.sigValue = e.sigValue;
+    root = merge(root, n);
+    length++;
+}
+
+inline void SkewHeap::removeMin() {
+    unsigned int old = root;
+    root = merge(pool[old].rptr, pool[old].lptr);
+    pool[old].lptr = freeList;
+    freeList = old;
+    length--;
+}
+
+#endif
