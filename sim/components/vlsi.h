@@ -1,0 +1,41 @@
+// The large-scale library: a multi-port read/write memory in two flavours,
+// RegisterFile (address 0 always reads ZERO) and Ram, sharing the evaluator
+// multiPortRam, and a read-only memory, Rom.
+//
+// Constructors check the buses against their geometry arguments; a failed
+// check is reported on standard error and counted in
+// phaseOne->fatalDiagnosticCount, and the component is registered all the
+// same. The read/write memory keeps its words in its internal 32-bit
+// variables, two bits per stored bit, cleared at its first evaluation of
+// every run; its read results are posted to the event heap 10 ticks ahead,
+// bypassing the scheduling layer. The ROM requests its outputs through
+// signalTransition with delays 17 (quick) and 23 (lazy).
+#ifndef KORVAX_VLSI_H
+#define KORVAX_VLSI_H
+
+#include "Schmtc.h"
+#include "Signal.h"
+
+// Read/write memory of numberOfWords words of bitWordWidth (w) bits, with R
+// read ports and W write ports addressed by portAddressSize (p) bits.
+// controlIn: the R read addresses (port r at r*p), then per write port j,
+// from R*p + j*(p+2): its address (p bits), its strobe, its enable.
+// dataIn: write port j's word at j*w. out: read port r's word at r*w.
+// A port writes on the strobe's rising edge while its enable is ONE.
+void RegisterFile(const SD& sd, const Signal& controlIn, const Signal& dataIn, const Signal& out,
+                  int numberOfWords, int bitWordWidth, int portAddressSize, int numberOfReadPorts,
+                  int numberOfWritePorts);
+// As RegisterFile, but address 0 is an ordinary word.
+void Ram(const SD& sd, const Signal& controlIn, const Signal& dataIn, const Signal& out, int numberOfWords,
+         int bitWordWidth, int portAddressSize, int numberOfReadPorts, int numberOfWritePorts);
+// Read-only memory: out shows the word addressed by in (2^length(in) must
+// be `words`). `contents` holds the words one after another, each in
+// (bitsPerWord-1)/8+1 bytes, most significant byte first; it is copied.
+void Rom(const SD& sd, const Signal& in, const Signal& out, int words, int bitsPerWord,
+         const unsigned char* contents);
+
+// The evaluators, called by the run loop with the component's index.
+void multiPortRam(int cind);
+void rom(int cind);
+
+#endif
