@@ -72,6 +72,7 @@ void Sim(int argc, char** argv, void (*build)()) {
 
     phaseFour = new PhaseFour;
     phaseFive = new PhaseFive;
+    if (zFlagSet) phaseFive->windexPointer->reviseView(zSetXa, zSetYa, zSetXb, zSetYb);
 
     if (!earlyExitFlag) phaseFour->run();
 

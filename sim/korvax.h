@@ -9,7 +9,9 @@
 // library: the registration calls (addStandardComponent, visibleFlag), the
 // phase objects with their arrays (phaseOne's fatalDiagnosticCount for
 // counted width errors, phaseTwo's netlist arrays, phaseThree's present
-// values) and the command-line settings.
+// values, phaseFour's scheduling calls and run-control flags, phaseFive's
+// level of detail), the run-time signal helpers and the command-line
+// settings.
 #ifndef KORVAX_H
 #define KORVAX_H
 
@@ -19,10 +21,12 @@
 #include "Ph2.h"
 #include "Ph3.h"
 #include "Ph4.h"
+#include "RTSigSup.h"
 #include "Schmtc.h"
 #include "Signal.h"
 #include "addStCmp.h"
 #include "cmdLine.h"
+#include "display/Ph5.h"
 
 // The circuit's build function, provided by the circuit description.
 void simnet();

@@ -1,11 +1,60 @@
-// Phase five: the display state and its window. (For now a placeholder with
-// no window: Sim creates and deletes it, and nothing is drawn.)
+// Phase five: the display state. It owns the window, the display flags the
+// function keys toggle and the current level of detail, and runs the
+// drawing passes: which components are shown at that level, their icons,
+// the lines between them, and each shown component's live pane. Sim creates
+// the one instance after the connectivity check; the run loop draws the
+// first picture and the per-cycle panes; the key commands redraw.
+//
+// The icon drawing, tiling and interconnecting lines come with the display
+// proper. drawPanes runs in full already: it calls the components' pane
+// functions, which is how probes print their lines when there is no display.
 #ifndef KORVAX_PH5_H
 #define KORVAX_PH5_H
 
+#include "Ph2.h"
+#include "display/Window.h"
+
 class PhaseFive {
 public:
-    PhaseFive() {}
+    Windex* windexPointer;           // the display window, owned
+    int superProbeCollect;           // nonzero: icon drawing records super probes (until the first picture)
+    int superProbeSelect;            // nonzero: super probes are shown (F8)
+    int newWindowingMode;            // nonzero: the mouse works on the sub-window (F9)
+    int currentGraphicDisplayLevel;  // level of detail shown, 1 … maxGraphicDisplayLevel
+    int interconnectFlag;            // draw interconnecting lines (F2)
+    int labelGateFlag;               // draw component labels (F3)
+    int drawComponentLeadsFlag;      // draw leads and connection tabs (F4)
+    int labelLinesFlag;              // label leads with wire names (F5)
+
+    // The window labelled "Korvax v20190215", flags at their start values,
+    // level 1.
+    PhaseFive();
+    // Closes and frees the window.
+    ~PhaseFive();
+    PhaseFive(const PhaseFive&) = delete;
+    PhaseFive& operator=(const PhaseFive&) = delete;
+
+    // Whether component c is shown at the current level: from its own
+    // level on, or, for an overloadable-output component (tri-state
+    // buffers, module boxes), at exactly its own level.
+    int shown(int c) const {
+        const PhaseTwo& p2 = *phaseTwo;
+        return p2.outputOverloadable[c] ? currentGraphicDisplayLevel == p2.graphicLevel[c]
+                                        : currentGraphicDisplayLevel >= p2.graphicLevel[c];
+    }
+
+    // Places every component on the schematic (comes with the display).
+    void componentTiling();
+    // Draws the icons of the shown components (comes with the display).
+    void drawSchematic();
+    // Draws the lines between recorded tabs (comes with the display).
+    void connect();
+    // Calls drawDynamic of every shown component that has one, in index
+    // order.
+    void drawPanes();
+    // Draws every recorded super probe in its wire's colour; none are
+    // recorded until icons are drawn.
+    void displaySuperProbes();
 };
 
 extern PhaseFive* phaseFive;

@@ -1,0 +1,154 @@
+// The run loop. Each cycle evaluates before it advances: the components
+// marked by the events of time T run at the start of the next cycle, while
+// time is still T, so what they request is queued relative to T. Within a
+// cycle every marked component runs exactly once, in index order, however
+// many of its inputs changed.
+//
+// Marks are kept both as the per-component flags of phase three and as a
+// list of the components marked since the last pass, so that a cycle costs
+// time in proportion to the components it wakes, not to the circuit: the
+// pass sorts the list (or, when most of the circuit is marked, scans the
+// flags), which gives the same index order as scanning every flag.
+#include <algorithm>
+
+#include "Ph2.h"
+#include "Ph3.h"
+#include "Ph4.h"
+#include "cmdLine.h"
+#include "display/Ph5.h"
+
+namespace {
+
+// Handles window events until none is pending.
+void serviceWindow() {
+    while (anyWindowEvents()) {
+    }
+}
+
+}  // namespace
+
+void PhaseFour::fireKeyboardHooks() {
+    const PhaseTwo& p2 = *phaseTwo;
+    for (int c = 0; c < p2.numberOfComponents; c++)
+        if (p2.xEventTriggered[c]) p2.xEventTriggered[c](c);
+}
+
+void PhaseFour::evaluateActivated() {
+    const PhaseTwo& p2 = *phaseTwo;
+    const PhaseFive& p5 = *phaseFive;
+    const int* marks = phaseThree->componentsActivated;
+    auto evaluate = [&](int c) {
+        if (p2.logicEvaluate[c]) p2.logicEvaluate[c](c);
+        if (p2.drawDynamic[c] && p5.shown(c)) p2.drawDynamic[c](c);
+    };
+    // Sorting pays while the marked components are a small part of the
+    // circuit; beyond that one scan of the flags is cheaper.
+    if (allActivated || activatedCount > p2.numberOfComponents / 8) {
+        for (int c = 0; c < p2.numberOfComponents; c++)
+            if (marks[c]) evaluate(c);
+    } else {
+        std::sort(activated, activated + activatedCount);
+        for (int i = 0; i < activatedCount; i++) evaluate(activated[i]);
+    }
+}
+
+void PhaseFour::clearActivations() {
+    int* marks = phaseThree->componentsActivated;
+    if (allActivated || activatedCount > phaseTwo->numberOfComponents / 8) {
+        std::fill(marks, marks + phaseTwo->numberOfComponents, 0);
+    } else {
+        for (int i = 0; i < activatedCount; i++) marks[activated[i]] = 0;
+    }
+    activatedCount = 0;
+    allActivated = 0;
+}
+
+void PhaseFour::advance() {
+    if (skewHeap.isEmpty()) return;  // time stands; nothing is activated
+    PhaseThree& p3 = *phaseThree;
+    SignalValue* current = p3.currentSignals;
+    int* marks = p3.componentsActivated;
+    time = skewHeap.minTime();
+    while (!skewHeap.isEmpty() && skewHeap.minTime() == time) {
+        const Event& e = skewHeap.pool[skewHeap.root];
+        const int s = e.signalSerialNumber;
+        if (e.sigValue != current[s]) {
+            current[s] = e.sigValue;
+            const int* list = p3.activationList[s];
+            for (int i = 0, n = p3.lengthOfActivationList[s]; i < n; i++) {
+                const int c = list[i];
+                if (!marks[c]) {
+                    marks[c] = 1;
+                    activated[activatedCount++] = c;
+                }
+            }
+        }
+        skewHeap.removeMin();
+    }
+}
+
+void PhaseFour::run() {
+    PhaseFive& p5 = *phaseFive;
+    Windex& window = *p5.windexPointer;
+
+    // Replayed keys act before the first picture.
+    for (const char* k = FunctionKeyString; *k; k++) FunctionKeyOperate(*k - '0');
+    for (const char* k = CursorKeyString; *k; k++) CursorKeyOperate(*k - '0');
+
+    // The first picture. It reads the wires before time 0; phase three
+    // gave them their initial values when it allocated them.
+    p5.componentTiling();
+    p5.drawSchematic();
+    p5.superProbeCollect = 0;
+    if (p5.interconnectFlag) p5.connect();
+    p5.drawPanes();
+    if (p5.superProbeSelect) p5.displaySuperProbes();
+    window.drawSubWindow();
+
+    runInitialize();
+    fireKeyboardHooks();
+
+    // A quit replayed from -F is undone here: only an empty circuit ends
+    // before its first cycle.
+    done = phaseTwo->numberOfComponents == 0;
+    int checkEventCountDown = 1;
+
+    while (!done) {
+        if (stopTime && time > stopTime) break;
+        if (haltFlag) {
+            serviceWindow();
+            continue;
+        }
+        if (reStart) {
+            runInitialize();
+            fireKeyboardHooks();
+            reStart = 0;
+        }
+        if (displayTimeFlag) window.drawTimeAndQueue(time, skewHeap.getLength(), stallLevel);
+
+        evaluateActivated();
+        if (p5.superProbeSelect) p5.displaySuperProbes();
+        clearActivations();
+        advance();
+
+        // The window is serviced every second cycle, starting after the second.
+        if (checkEventCountDown > 0) {
+            checkEventCountDown--;
+        } else {
+            serviceWindow();
+            checkEventCountDown = 1;
+        }
+
+        if (stallLevel) {
+            // The bound is re-read at every step: the keys handled during
+            // the wait may change the level.
+            for (unsigned long step = 0; step < stallSteps(stallLevel);) {
+                msWait();
+                while (anyWindowEvents())
+                    if (displayTimeFlag) window.drawTimeAndQueue(time, skewHeap.getLength(), stallLevel);
+                if (done || reStart) break;
+                step++;
+            }
+        }
+    }
+}

@@ -1,0 +1,56 @@
+// Run-time signal helpers: complement, bus to number, two-bit packing.
+#include "RTSigSup.h"
+
+#include "Ph3.h"
+
+namespace {
+
+// Two-bit storage code of each value, indexed by SignalValue. HIZ takes
+// the code of XXX: a stored HIZ reads back as XXX and never spills into the
+// neighbouring field.
+const unsigned int packCode[5] = {1, 0, 3, 3, 2};
+// The value each code reads back as.
+const SignalValue unpackValue[4] = {UNINITIALIZED, ZERO, ONE, XXX};
+
+}  // namespace
+
+SignalValue complement(SignalValue sv) {
+    switch (sv) {
+    case ZERO: return ONE;
+    case ONE: return ZERO;
+    case UNINITIALIZED: return XXX;
+    case XXX: return UNINITIALIZED;
+    case HIZ: break;
+    }
+    return HIZ;
+}
+
+int integerFromSignals(int numberOfBits, const int* inputs) {
+    if (numberOfBits > 32) return -1;
+    const SignalValue* current = phaseThree->currentSignals;
+    unsigned int result = 0;
+    for (int i = 0; i < numberOfBits; i++) {
+        SignalValue v = current[inputs[i]];
+        if (v == ONE)
+            result |= 1u << i;
+        else if (v != ZERO)
+            return -1;
+    }
+    return static_cast<int>(result);
+}
+
+void packSignals(int numberOfSignals, const int* inputs, unsigned int* packed32BitFileWordStart) {
+    const SignalValue* current = phaseThree->currentSignals;
+    const int words = (numberOfSignals - 1) / 16 + 1;
+    for (int w = 0; w < words; w++) packed32BitFileWordStart[w] = 0;
+    for (int i = 0; i < numberOfSignals; i++) {
+        const unsigned int v = static_cast<unsigned int>(current[inputs[i]]);
+        const unsigned int code = v <= ONE ? packCode[v] : packCode[XXX];
+        packed32BitFileWordStart[i / 16] |= code << (2 * (i % 16));
+    }
+}
+
+void unpackSignals(int numberOfSignals, const unsigned int* packed32BitFileWordStart, SignalValue* sigVals) {
+    for (int i = 0; i < numberOfSignals; i++)
+        sigVals[i] = unpackValue[(packed32BitFileWordStart[i / 16] >> (2 * (i % 16))) & 3];
+}
