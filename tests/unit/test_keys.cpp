@@ -1,0 +1,214 @@
+// The key commands and the display-less window: run-control and display
+// effects of every code, the "Unused" messages, the bound on slow motion,
+// and the view arithmetic.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+#include "Ph1.h"
+#include "Ph2.h"
+#include "Ph3.h"
+#include "Ph4.h"
+#include "addStCmp.h"
+#include "cmdLine.h"
+#include "display/Ph5.h"
+
+namespace {
+
+SecondaryEvaluatePointer noSecondary{nullptr};
+int panesDrawn;  // calls of the test pane
+void countPane(int) { panesDrawn++; }
+
+// A circuit three levels deep with one pane at level 1, so that repaints
+// can be counted.
+class Keys : public testing::Test {
+protected:
+    void SetUp() override {
+        phaseOne = new PhaseOne;
+        Signal zero(1, 0u, "Zero"), one(1, 1u, "One");
+        Signal none(0, "UnNamed");
+        SD top("aa");
+        addStandardComponent(nullptr, noSecondary, nullptr, countPane, nullptr, nullptr, 0, 0, "P", top, One, none,
+                             none, 0, nullptr, 0, nullptr, 0, 0, 0);
+        addStandardComponent(nullptr, nullptr, "Deep", SD(SD(top, "ab"), "ac"), Signal(1, "w"), none, none);
+        phaseTwo = new PhaseTwo;
+        phaseTwo->listsToArrays();
+        testing::internal::CaptureStderr();
+        delete phaseOne;
+        phaseOne = nullptr;
+        phaseThree = new PhaseThree;
+        testing::internal::GetCapturedStderr();
+        phaseFive = new PhaseFive;
+        done = reStart = haltFlag = stallLevel = displayTimeFlag = connectMuxOnlyFlag = 0;
+        panesDrawn = 0;
+    }
+    void TearDown() override {
+        delete phaseFive;
+        phaseFive = nullptr;
+        done = reStart = haltFlag = stallLevel = displayTimeFlag = connectMuxOnlyFlag = 0;
+    }
+    int& level() { return phaseFive->currentGraphicDisplayLevel; }
+};
+
+}  // namespace
+
+TEST_F(Keys, RunControlAndFlagsNeedNoRepaint) {
+    FunctionKeyOperate(1);
+    EXPECT_EQ(reStart, 1);
+    FunctionKeyOperate(10);
+    EXPECT_EQ(done, 1);
+    FunctionKeyOperate(6);
+    EXPECT_EQ(displayTimeFlag, 1);
+    FunctionKeyOperate(7);
+    EXPECT_EQ(connectMuxOnlyFlag, 1);
+    FunctionKeyOperate(6);
+    FunctionKeyOperate(7);
+    EXPECT_EQ(displayTimeFlag, 0);
+    EXPECT_EQ(connectMuxOnlyFlag, 0);
+    EXPECT_EQ(panesDrawn, 0);
+}
+
+TEST_F(Keys, DisplayFlagsToggleAndRepaint) {
+    PhaseFive& p5 = *phaseFive;
+    struct {
+        int code;
+        int* flag;
+        int initial;
+    } flags[] = {{2, &p5.interconnectFlag, 1}, {3, &p5.labelGateFlag, 1},     {4, &p5.drawComponentLeadsFlag, 1},
+                 {5, &p5.labelLinesFlag, 0},   {8, &p5.superProbeSelect, 0}, {9, &p5.newWindowingMode, 1}};
+    for (auto& f : flags) {
+        EXPECT_EQ(*f.flag, f.initial) << "F" << f.code;
+        panesDrawn = 0;
+        FunctionKeyOperate(f.code);
+        EXPECT_EQ(*f.flag, f.initial ^ 1) << "F" << f.code;
+        EXPECT_EQ(panesDrawn, 1) << "F" << f.code;  // repainted
+        FunctionKeyOperate(f.code);
+        EXPECT_EQ(*f.flag, f.initial) << "F" << f.code;
+    }
+    panesDrawn = 0;
+    FunctionKeyOperate(31);  // re-paint
+    EXPECT_EQ(panesDrawn, 1);
+}
+
+TEST_F(Keys, LevelStaysWithinOneAndTheDeepest) {
+    ASSERT_EQ(phaseTwo->maxGraphicDisplayLevel, 3);
+    EXPECT_EQ(level(), 1);
+    FunctionKeyOperate(29);  // less detail at level 1: unchanged, repainted
+    EXPECT_EQ(level(), 1);
+    EXPECT_EQ(panesDrawn, 1);
+    FunctionKeyOperate(20);
+    EXPECT_EQ(level(), 2);
+    FunctionKeyOperate(35);
+    EXPECT_EQ(level(), 3);
+    FunctionKeyOperate(35);  // more detail at the deepest: unchanged
+    EXPECT_EQ(level(), 3);
+    FunctionKeyOperate(24);
+    EXPECT_EQ(level(), 1);
+    FunctionKeyOperate(33);
+    EXPECT_EQ(level(), 3);
+    FunctionKeyOperate(37);
+    EXPECT_EQ(level(), 2);
+    FunctionKeyOperate(27);
+    EXPECT_EQ(level(), 1);
+    FunctionKeyOperate(21);
+    EXPECT_EQ(level(), 3);
+    EXPECT_EQ(panesDrawn, 9);  // every level key repaints
+}
+
+TEST_F(Keys, UnusedCodesOnlyPrint) {
+    testing::internal::CaptureStderr();
+    for (int code : {0, 11, 19, 22, 23, 25, 26, 28, 30, 32, 34, 36, 38, -1, -48}) FunctionKeyOperate(code);
+    for (int code : {-1, 4, 9, 14}) CursorKeyOperate(code);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Unused Function key F0\nUnused Function key F11\nUnused Function key F19\n"
+              "Unused Function key F22\nUnused Function key F23\nUnused Function key F25\n"
+              "Unused Function key F26\nUnused Function key F28\nUnused Function key F30\n"
+              "Unused Function key F32\nUnused Function key F34\nUnused Function key F36\n"
+              "Unused Function key F38\nUnused Function key F-1\nUnused Function key F-48\n"
+              "Unused Cursor key = -1\nUnused Cursor key = 4\nUnused Cursor key = 9\nUnused Cursor key = 14\n");
+    EXPECT_EQ(reStart + done + stallLevel + haltFlag + displayTimeFlag + connectMuxOnlyFlag, 0);
+    EXPECT_EQ(level(), 1);
+    EXPECT_EQ(panesDrawn, 0);
+}
+
+TEST_F(Keys, CursorKeysSetSpeedAndHalt) {
+    CursorKeyOperate(0);
+    CursorKeyOperate(0);
+    CursorKeyOperate(0);
+    EXPECT_EQ(stallLevel, 3);
+    CursorKeyOperate(2);
+    EXPECT_EQ(stallLevel, 2);
+    CursorKeyOperate(1);
+    EXPECT_EQ(stallLevel, 0);
+    CursorKeyOperate(2);  // not below 0
+    EXPECT_EQ(stallLevel, 0);
+    CursorKeyOperate(3);
+    EXPECT_EQ(haltFlag, 1);
+    CursorKeyOperate(3);
+    EXPECT_EQ(haltFlag, 0);
+    stallLevel = INT_MAX;  // slower saturates instead of overflowing
+    CursorKeyOperate(0);
+    EXPECT_EQ(stallLevel, INT_MAX);
+}
+
+TEST(SlowMotion, WaitDoublesPerLevelUpToTheBound) {
+    EXPECT_EQ(stallSteps(0), 1u);
+    EXPECT_EQ(stallSteps(1), 2u);
+    EXPECT_EQ(stallSteps(10), 1024u);
+    EXPECT_EQ(stallSteps(30), 1ul << 30);
+    // From 31 on the shift would leave an int; the wait stays at level 30's.
+    for (int level : {31, 32, 63, 64, 1000, INT_MAX}) EXPECT_EQ(stallSteps(level), 1ul << 30) << level;
+    EXPECT_EQ(stallSteps(-5), 1u);
+}
+
+TEST_F(Keys, WindowWithoutDisplay) {
+    Windex& w = *phaseFive->windexPointer;
+    EXPECT_EQ(w.display, nullptr);
+    EXPECT_EQ(anyWindowEvents(), 0);
+    int type = 7, key = 7;
+    w.checkEvent(type, key);
+    EXPECT_EQ(type, 0);
+    // The view is the whole plane, the sub-window its middle quarter.
+    EXPECT_EQ(w.viewXs, 0);
+    EXPECT_EQ(w.viewXe, 16777215);
+    EXPECT_EQ(w.subWinXs, 6291453);
+    EXPECT_EQ(w.subWinXe, 10485755);
+    EXPECT_EQ(w.subWinYs, 6291453);
+    EXPECT_EQ(w.subWinYe, 10485755);
+    // Without pixels a zoom (as -z asks for) leaves the view alone.
+    w.reviseView(10, 20, 300, 400);
+    EXPECT_EQ(w.viewXs, 0);
+    EXPECT_EQ(w.viewYe, 16777215);
+    testing::internal::CaptureStderr();
+    w.showView();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "View: 0 0 16777215 16777215\n");
+}
+
+TEST_F(Keys, ViewArithmetic) {
+    Windex& w = *phaseFive->windexPointer;
+    w.xPixels = 1025;
+    w.yPixels = 825;
+    w.reviseView(100, 100, 612, 512);
+    EXPECT_EQ(w.viewXs, 1636801);
+    EXPECT_EQ(w.viewXe, 10017225);
+    EXPECT_EQ(w.viewYs, 2033601);
+    EXPECT_EQ(w.viewYe, 10412041);
+    w.resetView();
+    w.reviseView(0, 0, 1025, 825);  // the whole window: unchanged up to rounding
+    EXPECT_EQ(w.viewXs, 0);
+    EXPECT_NEAR(w.viewXe, 16777215, 1);
+    EXPECT_NEAR(w.viewYe, 16777215, 1);
+    w.resetView();
+    EXPECT_EQ(w.xScale(16777215), 1025);
+    EXPECT_EQ(w.hScale(16777215 / 2), 412);
+    // A zoom to a single point gives an empty view; scaling through it
+    // saturates instead of converting infinity.
+    w.reviseView(10, 10, 10, 10);
+    EXPECT_EQ(w.viewXs, w.viewXe);
+    EXPECT_EQ(w.xScale(w.viewXs + 1), INT_MAX);
+    EXPECT_EQ(w.xScale(w.viewXs), 0);
+    w.subWinToViewWin();
+    EXPECT_EQ(w.viewXs, w.subWinXs);
+    EXPECT_EQ(w.viewYe, w.subWinYe);
+}
