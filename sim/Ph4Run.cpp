@@ -16,8 +16,21 @@
 #include "Ph4.h"
 #include "cmdLine.h"
 #include "display/Ph5.h"
+#include "display/WindowIn.h"
 
 namespace {
+
+// A quiet moment: an evaluation pass left nothing pending. With -k keys
+// left, the next one is typed, its requests queued relative to the present
+// time. Otherwise, without a display nothing can ever change again (no key
+// can be pressed, no event is due), so the run ends rather than spin for
+// ever; with a display it goes on under the keyboard.
+void quietMoment(const char*& nextKey, const Windex& window) {
+    if (nextKey && *nextKey)
+        keyboardInput(*nextKey++);
+    else if (window.display == nullptr)
+        done = 1;
+}
 
 // Handles window events until none is pending.
 void serviceWindow() {
@@ -112,6 +125,9 @@ void PhaseFour::run() {
     // before its first cycle.
     done = phaseTwo->numberOfComponents == 0;
     int checkEventCountDown = 1;
+    // Typing starts over with every run, not with a restart: the keys are
+    // typed once.
+    const char* nextKey = KeyboardOperateString;
 
     while (!done) {
         if (stopTime && time > stopTime) break;
@@ -129,6 +145,7 @@ void PhaseFour::run() {
         evaluateActivated();
         if (p5.superProbeSelect) p5.displaySuperProbes();
         clearActivations();
+        if (!done && skewHeap.isEmpty()) quietMoment(nextKey, window);
         advance();
 
         // The window is serviced every second cycle, starting after the second.

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "display/WindowIn.h"
 #include "getopt.h"
 
 char FunctionKeyString[keyStringSize];
@@ -128,7 +129,7 @@ void printHelp() {
 
 void commandLine(int gargc, char** gargv) {
     int c;
-    while ((c = getopt_(gargc, gargv, "C:c:S:EF:g:K:hmp:T:tu:W:Xz:")) != -1) {
+    while ((c = getopt_(gargc, gargv, "C:c:S:EF:g:K:hk:mp:T:tu:W:Xz:")) != -1) {
         switch (c) {
         case 'C': {
             int* const rgb[] = {&red_fg, &green_fg, &blue_fg};
@@ -154,6 +155,9 @@ void commandLine(int gargc, char** gargv) {
         case 'E': earlyExitFlag = 1; break;
         case 'F': copyOption('F', optarg_, FunctionKeyString, keyStringSize); break;
         case 'K': copyOption('K', optarg_, CursorKeyString, keyStringSize); break;
+        // Any length: a program may be stepped by hundreds of presses. The
+        // string stays where the argument vector holds it.
+        case 'k': KeyboardOperateString = optarg_; break;
         case 'W': copyOption('W', optarg_, WindowLabelString, keyStringSize); break;
         case 'g': copyOption('g', optarg_, XW_geometry, geometryStringSize); break;
         case 'h':

@@ -27,6 +27,8 @@ extern int numberOfUserRunTimeFlags;           // -u options given
 extern int numberOfProfRunTimeFlags;           // -p options given
 extern int zFlagSet;                           // -z given
 extern int zSetXa, zSetYa, zSetXb, zSetYb;     // -z: the initial view's corners
+// -k: keys typed into the circuit one at a time (KeyboardOperateString,
+// display/WindowIn.h).
 
 // Parses the options into the globals; `-h` prints the help and exits 0.
 void commandLine(int gargc, char** gargv);

@@ -26,6 +26,9 @@
 #include "Signal.h"
 #include "addStCmp.h"
 #include "cmdLine.h"
+#include "components/msi.h"
+#include "components/ssi.h"
+#include "components/vlsi.h"
 #include "display/Ph5.h"
 
 // The circuit's build function, provided by the circuit description.

@@ -1,0 +1,241 @@
+// Run-time functions of the small-scale library. Evaluators read their
+// inputs from phaseThree->currentSignals and restate their output every
+// time through the scheduling layer, which ignores a value already
+// scheduled; they keep no state beyond the component's `state` word.
+#include <cstdio>
+#include <cstdlib>
+
+#include "../Ph2.h"
+#include "../Ph3.h"
+#include "../Ph4.h"
+#include "../RTSigSup.h"
+#include "../cmdLine.h"
+#include "../display/Pane.h"
+#include "ssi.h"
+
+namespace {
+
+const int quickTime = 7;
+const int lazyTime = 10;
+
+inline SignalValue valueOf(int wire) { return phaseThree->currentSignals[wire]; }
+inline SignalValue dataIn(int c, int p) { return valueOf(phaseTwo->dataInputs[c][p]); }
+
+// Requests `v` on the component's first output. A gate registered without
+// an output (the library does not forbid it) has nothing to drive.
+inline void drive(int c, SignalValue v) {
+    if (phaseTwo->numberOfOutputs[c] > 0)
+        phaseFour->signalTransition(phaseTwo->outputs[c][0], v, quickTime, lazyTime);
+}
+
+// AND is the minimum and OR the maximum in the numeric order of the values.
+inline SignalValue minimum(SignalValue a, SignalValue b) { return b < a ? b : a; }
+inline SignalValue maximum(SignalValue a, SignalValue b) { return b > a ? b : a; }
+
+SignalValue andOfData(int c) {
+    SignalValue v = ONE;
+    for (int p = 0; p < phaseTwo->numberOfDataInputs[c]; p++) v = minimum(v, dataIn(c, p));
+    return v;
+}
+
+SignalValue orOfData(int c) {
+    SignalValue v = ZERO;
+    for (int p = 0; p < phaseTwo->numberOfDataInputs[c]; p++) v = maximum(v, dataIn(c, p));
+    return v;
+}
+
+// The inverting gates only ever request a definite level or XXX.
+inline SignalValue invert(SignalValue v) { return v == ONE ? ZERO : v == ZERO ? ONE : XXX; }
+
+SignalValue parityOfData(int c) {
+    SignalValue v = ZERO;
+    for (int p = 0; p < phaseTwo->numberOfDataInputs[c]; p++) {
+        SignalValue in = dataIn(c, p);
+        if (in == ONE)
+            v = v == ZERO ? ONE : ZERO;
+        else if (in != ZERO)
+            return XXX;
+    }
+    return v;
+}
+
+// The mixed-polarity gates: control inputs are taken as they are, data
+// inputs complemented. The order of the two passes does not change a
+// minimum or maximum; it is kept as the gates are defined.
+SignalValue minOverControl(int c, SignalValue v) {
+    for (int p = 0; p < phaseTwo->numberOfControlInputs[c]; p++)
+        v = minimum(v, valueOf(phaseTwo->controlInputs[c][p]));
+    return v;
+}
+SignalValue maxOverControl(int c, SignalValue v) {
+    for (int p = 0; p < phaseTwo->numberOfControlInputs[c]; p++)
+        v = maximum(v, valueOf(phaseTwo->controlInputs[c][p]));
+    return v;
+}
+SignalValue minOverComplementedData(int c, SignalValue v) {
+    for (int p = 0; p < phaseTwo->numberOfDataInputs[c]; p++) v = minimum(v, complement(dataIn(c, p)));
+    return v;
+}
+SignalValue maxOverComplementedData(int c, SignalValue v) {
+    for (int p = 0; p < phaseTwo->numberOfDataInputs[c]; p++) v = maximum(v, complement(dataIn(c, p)));
+    return v;
+}
+
+// The value of the wire whose serial number is integer parameter `k`.
+inline SignalValue parameterWire(int c, int k) { return valueOf(phaseTwo->integerParameters[c][k]); }
+
+inline void paneOf(int c, SignalValue v, bool isProbe) {
+    const ScreenTile& t = phaseTwo->tile[c];
+    drawPane(t.x, t.y, t.w, t.h, v, isProbe, 0.25f);
+}
+
+// The eight inputs of a byte probe, input 0 last; ends the program when the
+// probe does not have exactly eight.
+void byteValues(int c, SignalValue values[8]) {
+    if (phaseTwo->numberOfDataInputs[c] != 8) {
+        std::fprintf(stderr, "ERROR -- Probe8 at %s length error: cannot has more than 8 inputs ,you have %d inputs \n",
+                     phaseTwo->rcpos[c], phaseTwo->numberOfDataInputs[c]);
+        std::exit(1);
+    }
+    for (int i = 0; i < 8; i++) values[7 - i] = dataIn(c, i);
+}
+
+}  // namespace
+
+// ---- Gates
+
+void and_(int c) { drive(c, andOfData(c)); }
+void or_(int c) { drive(c, orOfData(c)); }
+void nand(int c) { drive(c, invert(andOfData(c))); }
+void nor(int c) { drive(c, invert(orOfData(c))); }
+void not_(int c) { drive(c, invert(dataIn(c, 0))); }
+void xor_(int c) { drive(c, parityOfData(c)); }
+void xnor(int c) {
+    SignalValue v = parityOfData(c);
+    drive(c, v == ZERO ? ONE : v == ONE ? ZERO : XXX);
+}
+
+// With fewer than two inputs there is nothing to compare: XXX.
+void multiLevelCompare(int c) {
+    if (phaseTwo->numberOfDataInputs[c] < 2) {
+        drive(c, XXX);
+        return;
+    }
+    drive(c, dataIn(c, 0) == dataIn(c, 1) ? ONE : ZERO);
+}
+
+void iand(int c) { drive(c, minOverComplementedData(c, minOverControl(c, ONE))); }
+void inand(int c) { drive(c, complement(minOverControl(c, minOverComplementedData(c, ONE)))); }
+void cior(int c) { drive(c, maxOverControl(c, maxOverComplementedData(c, ZERO))); }
+void cinor(int c) { drive(c, complement(maxOverControl(c, maxOverComplementedData(c, ZERO)))); }
+
+void tsb(int c) {
+    SignalValue in = dataIn(c, 0);
+    SignalValue control = valueOf(phaseTwo->controlInputs[c][0]);
+    SignalValue out = control == ONE && (in == ZERO || in == ONE) ? in : HIZ;
+    phaseFour->tsbSignalTransition(c, phaseTwo->outputs[c][0], out, quickTime, lazyTime);
+}
+
+// ---- Inputs
+
+// state 0: before the start-up call, or showing the complement of init;
+// state 1: showing init's value.
+void toggleSwitch(int c) {
+    SignalValue init = parameterWire(c, 0);
+    int& state = phaseTwo->state[c];
+    drive(c, state == 0 ? init : complement(init));
+    state = state == 0 ? 1 : 0;
+}
+
+// state 0: the start-up call sets the resting value; state 1: a key press,
+// which leaves the resting value and returns to it `duration` later.
+void togglePulser(int c) {
+    SignalValue init = parameterWire(c, 1);
+    int& state = phaseTwo->state[c];
+    if (state == 0) {
+        drive(c, init);
+        state = 1;
+        return;
+    }
+    drive(c, complement(init));
+    phaseFour->altSignalTransition(phaseTwo->outputs[c][0], init, phaseTwo->integerParameters[c][0]);
+}
+
+// state 0: settle at OFF; 1: waiting for OFF to start the first ON after
+// `offset`; 2: ON, waiting to turn OFF after `duration`; 3: OFF, waiting to
+// turn ON after period - duration. The clock also sees the XXX of its own
+// transitions and ignores them.
+void clock_(int c) {
+    const int* parameter = phaseTwo->integerParameters[c];
+    const int out = phaseTwo->outputs[c][0];
+    const SignalValue off = valueOf(parameter[3]);
+    const SignalValue on = complement(off);
+    const SignalValue now = valueOf(out);
+    int& state = phaseTwo->state[c];
+    switch (state) {
+    case 0:
+        drive(c, off);
+        state = 1;
+        [[fallthrough]];  // the first ON may be due at once
+    case 1:
+        if (valueOf(out) == off) {
+            phaseFour->altSignalTransition(out, on, parameter[1]);
+            state = 2;
+        }
+        break;
+    case 2:
+        if (now == on) {
+            phaseFour->altSignalTransition(out, off, parameter[0]);
+            state = 3;
+        }
+        break;
+    case 3:
+        if (now == off) {
+            phaseFour->altSignalTransition(out, on, parameter[2] - parameter[0]);
+            state = 2;
+        }
+        break;
+    }
+}
+
+void powerOn(int c) {
+    int& state = phaseTwo->state[c];
+    if (state != 0) return;
+    SignalValue init = parameterWire(c, 1);
+    drive(c, init);
+    phaseFour->altSignalTransition(phaseTwo->outputs[c][0], complement(init), phaseTwo->integerParameters[c][0]);
+    state = 1;
+}
+
+void stop(int c) {
+    if (dataIn(c, 0) == ONE) done = 1;
+}
+
+// ---- Panes
+
+void switchPane(int c) { paneOf(c, valueOf(phaseTwo->outputs[c][0]), false); }
+
+// Without a window a probe reports its value as a line of text instead.
+void probe(int c) {
+    SignalValue v = dataIn(c, 0);
+    if (useXDisplay) {
+        paneOf(c, v, true);
+        return;
+    }
+    std::fprintf(stderr, "Time = %lu  Probe for %s at %s  Value = %s\n", phaseFour->time, phaseTwo->decal[c],
+                 phaseTwo->rcpos[c], signalValueName(v));
+}
+
+void probebyte(int c) {
+    SignalValue values[8];
+    byteValues(c, values);
+    const ScreenTile& t = phaseTwo->tile[c];
+    drawPane_byte(t.x, t.y, t.w, t.h, values, true, 0.25f);
+}
+
+void probebyteh(int c) {
+    SignalValue values[8];
+    byteValues(c, values);
+    const ScreenTile& t = phaseTwo->tile[c];
+    drawPane_byte_h(t.x, t.y, t.w, t.h, values, true, 0.25f);
+}
