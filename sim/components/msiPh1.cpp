@@ -1,0 +1,192 @@
+// Constructors of the medium-scale library: width checks and registration.
+//
+// Every check that fails writes its one line on standard error and counts one
+// fatal diagnostic; registration follows regardless, so that one build lists
+// every problem of a circuit before phase one stops the program. Messages
+// that name the label use the descriptor's own label, or the component's
+// default label when the descriptor has none. Groups a component does not
+// have are registered as an empty bus named "UnNamed".
+#include <cstdio>
+
+#include "Ph1.h"
+#include "addStCmp.h"
+#include "components/msi.h"
+#include "display/iconData.h"
+
+namespace {
+
+const SecondaryEvaluatePointer noSecondary{nullptr};
+
+const char* const adderWidthMessage = "I/O length error--Adder %s at %s dataIn.length = %d out.length = %d\n";
+const char* const incrementWidthMessage = "I/O length error--Increment %s at %s in.length = %d out.length = %d\n";
+const char* const muxWidthMessage =
+    "I/O length error--Mux %s at %s dataIn.length = %d controlIn.length = %d out.length = %d\n";
+const char* const decoderWidthMessage =
+    "I/O length error--Decoder %s at %s dataIn.length = %d controlIn.length = %d out.length = %d\n";
+const char* const encoderWidthMessage =
+    "I/O length error--Encoder %s at %s dataIn.length = %d out.length = %d valid.length = %d\n";
+const char* const gateWidthMessage = "I/O length error--Gate() at %s in.length = %d out.length = %d should be 2 & 1.\n";
+const char* const counterWidthMessage = "I/O length error--Counter %s at %s in.length = %d should be 2.\n";
+const char* const dffWidthMessage = "I/O length error--Dff() at %s in.length = %d out.length = %d should be 4 & 1.\n";
+const char* const jkffWidthMessage = "I/O length error--Jkff() at %s in.length = %d out.length = %d should be 5 & 2.\n";
+const char* const registerWidthMessage =
+    "I/O lengths mismatch for Register %s at %s dataIn.length = %d write.length = %d enable.length = %d "
+    "out.length = %d\n";
+const char* const bitRegisterSingleBitMessage =
+    "Signal length error for AddressibleRegister %s at %s clear, set, enable, write, bitIn or bitOut more than a "
+    "single bit.\n";
+const char* const bitRegisterAddressMessage =
+    "Signal length error for AddressibleRegister %s at %s Read/Write Address or Output lengths do not agree.\n";
+const char* const stderrWidthMessage = "I/O length error--Stderr() at %s in.length = %d should be 10.\n";
+const char* const intOutWidthMessage = "I/O length error--IntOut() at %s control.length = %d should be 2.\n";
+const char* const hexOutWidthMessage = "I/O length error--HexOut() at %s control.length = %d should be 2.\n";
+
+// The label a width message names: the descriptor's, else the default.
+const char* shownDecal(const SD& sd, const char* defaultDecal) { return sd.decal ? sd.decal : defaultDecal; }
+
+void countFatal() { phaseOne->fatalDiagnosticCount++; }
+
+// 2^exponent as a 64-bit number, or -1 when it would not fit; widths of
+// 62 bits and more cannot match any bus length anyway.
+long long powerOfTwo(int exponent) { return exponent >= 0 && exponent < 62 ? 1LL << exponent : -1; }
+
+Signal unnamed() { return Signal(0, "UnNamed"); }
+
+void registerBasic(functionPointer evaluate, const char* defaultDecal, const SD& sd, const Signal& dataIn,
+                   const Signal& controlIn, const Signal& out) {
+    addStandardComponent(evaluate, rectIcon, defaultDecal, sd, dataIn, controlIn, out);
+}
+
+}  // namespace
+
+void Adder(const SD& sd, const Signal& dataIn, const Signal& out) {
+    if (dataIn.length != 2 * out.length) {
+        std::fprintf(stderr, adderWidthMessage, shownDecal(sd, "Adder"), sd.graphicPosition, dataIn.length,
+                     out.length);
+        countFatal();
+    }
+    const int bitWidth = out.length;
+    addStandardComponent(adder, noSecondary, rectIcon, nullptr, nullptr, nullptr, 0, 0, "Adder", sd, dataIn,
+                         unnamed(), out, 1, &bitWidth, 0, nullptr, 0, 0, 0);
+}
+
+void Increment(const SD& sd, const Signal& in, const Signal& out) {
+    // The evaluator reads one input position per output position.
+    if (in.length < out.length) {
+        std::fprintf(stderr, incrementWidthMessage, shownDecal(sd, "Increment"), sd.graphicPosition, in.length,
+                     out.length);
+        countFatal();
+    }
+    registerBasic(increment, "Increment", sd, in, unnamed(), out);
+}
+
+void Mux(const SD& sd, const Signal& controlIn, const Signal& dataIn, const Signal& out) {
+    const long long groups = powerOfTwo(controlIn.length);
+    if (groups < 0 || dataIn.length != out.length * groups) {
+        std::fprintf(stderr, muxWidthMessage, shownDecal(sd, "Mux"), sd.graphicPosition, dataIn.length,
+                     controlIn.length, out.length);
+        countFatal();
+    }
+    registerBasic(mux, "Mux", sd, dataIn, controlIn, out);
+}
+
+void Decoder(const SD& sd, const Signal& controlIn, const Signal& dataIn, const Signal& out) {
+    if (out.length != powerOfTwo(dataIn.length) || controlIn.length != 1) {
+        std::fprintf(stderr, decoderWidthMessage, shownDecal(sd, "Decoder"), sd.graphicPosition, dataIn.length,
+                     controlIn.length, out.length);
+        countFatal();
+    }
+    registerBasic(decoder, "Decoder", sd, dataIn, controlIn, out);
+}
+
+void Encoder(const SD& sd, const Signal& dataIn, const Signal& out, const Signal& valid) {
+    if (dataIn.length != powerOfTwo(out.length) || valid.length != 1) {
+        std::fprintf(stderr, encoderWidthMessage, shownDecal(sd, "Encoder"), sd.graphicPosition, dataIn.length,
+                     out.length, valid.length);
+        countFatal();
+    }
+    registerBasic(encoder, "Encoder", sd, dataIn, unnamed(), (valid, out));
+}
+
+void Gate(const SD& sd, const Signal& in, const Signal& out) {
+    if (in.length != 2 || out.length != 1) {
+        std::fprintf(stderr, gateWidthMessage, sd.graphicPosition, in.length, out.length);
+        countFatal();
+    }
+    registerBasic(gate, "Gate", sd, in, unnamed(), out);
+}
+
+void Counter(const SD& sd, const Signal& in, const Signal& out) {
+    // The evaluator reads in[0] and in[1].
+    if (in.length < 2) {
+        std::fprintf(stderr, counterWidthMessage, shownDecal(sd, "Counter"), sd.graphicPosition, in.length);
+        countFatal();
+    }
+    registerBasic(counter, "Counter", sd, in, unnamed(), out);
+}
+
+void Dff(const SD& sd, const Signal& in, const Signal& out) {
+    if (in.length != 4 || out.length != 1) {
+        std::fprintf(stderr, dffWidthMessage, sd.graphicPosition, in.length, out.length);
+        countFatal();
+    }
+    registerBasic(dff, "Dff", sd, in, unnamed(), out);
+}
+
+void Jkff(const SD& sd, const Signal& in, const Signal& out) {
+    if (in.length != 5 || out.length != 2) {
+        std::fprintf(stderr, jkffWidthMessage, sd.graphicPosition, in.length, out.length);
+        countFatal();
+    }
+    registerBasic(jkff, "Jkff", sd, in, unnamed(), out);
+}
+
+void Register(const SD& sd, const Signal& enable, const Signal& write, const Signal& dataIn, const Signal& out) {
+    if (dataIn.length != out.length || write.length != 1 || enable.length != 1) {
+        std::fprintf(stderr, registerWidthMessage, shownDecal(sd, "Register"), sd.graphicPosition, dataIn.length,
+                     write.length, enable.length, out.length);
+        countFatal();
+    }
+    registerBasic(enabledRegister, "Register", sd, dataIn, (enable, write), out);
+}
+
+void BitAddressibleRegister(const SD& sd, const Signal& clear, const Signal& set, const Signal& enable,
+                            const Signal& write, const Signal& bitIn, const Signal& writeAddress,
+                            const Signal& readAddress, const Signal& bitOut, const Signal& registerOut) {
+    const char* label = shownDecal(sd, "BitAddrReg");
+    if (clear.length != 1 || set.length != 1 || enable.length != 1 || write.length != 1 || bitIn.length != 1 ||
+        bitOut.length != 1) {
+        std::fprintf(stderr, bitRegisterSingleBitMessage, label, sd.graphicPosition);
+        countFatal();
+    }
+    if (readAddress.length != writeAddress.length || registerOut.length != powerOfTwo(readAddress.length)) {
+        std::fprintf(stderr, bitRegisterAddressMessage, label, sd.graphicPosition);
+        countFatal();
+    }
+    registerBasic(bitAddressibleRegister, "BitAddrReg", sd, ((bitIn, writeAddress), readAddress),
+                  (((clear, set), enable), write), (bitOut, registerOut));
+}
+
+void Stderr(const SD& sd, const Signal& in) {
+    if (in.length != 10) {
+        std::fprintf(stderr, stderrWidthMessage, sd.graphicPosition, in.length);
+        countFatal();
+    }
+    registerBasic(_stderr, "Stderr", sd, in, unnamed(), unnamed());
+}
+
+void IntOut(const SD& sd, const Signal& control, const Signal& data) {
+    if (control.length != 2) {
+        std::fprintf(stderr, intOutWidthMessage, sd.graphicPosition, control.length);
+        countFatal();
+    }
+    registerBasic(intOut, "IntOut", sd, data, control, unnamed());
+}
+
+void HexOut(const SD& sd, const Signal& control, const Signal& data) {
+    if (control.length != 2) {
+        std::fprintf(stderr, hexOutWidthMessage, sd.graphicPosition, control.length);
+        countFatal();
+    }
+    registerBasic(hexOut, "HexOut", sd, data, control, unnamed());
+}

@@ -1,0 +1,78 @@
+// Constructors of the large-scale library: the read/write memories
+// (RegisterFile, Ram) and the ROM. They check the buses against the geometry
+// arguments, report and count a mismatch, and register regardless, passing
+// the geometry as integer parameters (and the ROM's contents as byte
+// parameters) so that the evaluators need nothing else.
+#include <cstdio>
+
+#include "Ph1.h"
+#include "addStCmp.h"
+#include "components/vlsi.h"
+#include "display/iconData.h"
+
+namespace {
+
+const SecondaryEvaluatePointer noSecondary{nullptr};
+
+// %s: "RegisterFile" or "Ram", then the label and the position.
+const char* const memoryWidthMessage =
+    "Error--%s %s at %s: I/O length error\n"
+    " dataIn.length = %d should match: %d\n"
+    " controlIn.length = %d should match: %d\n"
+    " out.length = %d should match: %d\n";
+const char* const romWidthMessage =
+    "I/O length error--Rom %s at %s in.length = %d words = %d out.length = %d bitsPerWord = %d "
+    "allocatedBytesPerWord = %d\n";
+
+const char* shownDecal(const SD& sd, const char* defaultDecal) { return sd.decal ? sd.decal : defaultDecal; }
+
+// RegisterFile and Ram differ in their name, label and zeroIsZERO only.
+void multiPortMemory(const char* kind, const char* defaultDecal, int zeroIsZERO, const SD& sd,
+                     const Signal& controlIn, const Signal& dataIn, const Signal& out, int numberOfWords,
+                     int bitWordWidth, int portAddressSize, int numberOfReadPorts, int numberOfWritePorts) {
+    const int w = bitWordWidth, p = portAddressSize, r = numberOfReadPorts, wp = numberOfWritePorts;
+    const int outWidth = r * w, dataWidth = wp * w, controlWidth = wp * (p + 2) + p * r;
+    // A negative geometry could make the widths agree while the evaluator
+    // indexed before its arrays; it is refused like a mismatch.
+    const bool negative = numberOfWords < 0 || w < 0 || p < 0 || r < 0 || wp < 0;
+    if (negative || out.length != outWidth || dataIn.length != dataWidth || controlIn.length != controlWidth) {
+        std::fprintf(stderr, memoryWidthMessage, kind, shownDecal(sd, defaultDecal), sd.graphicPosition,
+                     dataIn.length, dataWidth, controlIn.length, controlWidth, out.length, outWidth);
+        phaseOne->fatalDiagnosticCount++;
+    }
+    const int storeWordsPerSimWord = (w - 1) / 16 + 1;
+    const int numberOf32BitWords = numberOfWords * storeWordsPerSimWord;
+    const int parameters[8] = {numberOfWords, w, p, r, wp, storeWordsPerSimWord, numberOf32BitWords, zeroIsZERO};
+    addStandardComponent(multiPortRam, noSecondary, rectIcon, nullptr, nullptr, nullptr, 0, 0, defaultDecal, sd,
+                         dataIn, controlIn, out, 8, parameters, 0, nullptr, numberOf32BitWords, 0, wp);
+}
+
+}  // namespace
+
+void RegisterFile(const SD& sd, const Signal& controlIn, const Signal& dataIn, const Signal& out,
+                  int numberOfWords, int bitWordWidth, int portAddressSize, int numberOfReadPorts,
+                  int numberOfWritePorts) {
+    multiPortMemory("RegisterFile", "RegFile", 1, sd, controlIn, dataIn, out, numberOfWords, bitWordWidth,
+                    portAddressSize, numberOfReadPorts, numberOfWritePorts);
+}
+
+void Ram(const SD& sd, const Signal& controlIn, const Signal& dataIn, const Signal& out, int numberOfWords,
+         int bitWordWidth, int portAddressSize, int numberOfReadPorts, int numberOfWritePorts) {
+    multiPortMemory("Ram", "Ram", 0, sd, controlIn, dataIn, out, numberOfWords, bitWordWidth, portAddressSize,
+                    numberOfReadPorts, numberOfWritePorts);
+}
+
+void Rom(const SD& sd, const Signal& in, const Signal& out, int words, int bitsPerWord,
+         const unsigned char* contents) {
+    const int allocatedBytesPerWord = (bitsPerWord - 1) / 8 + 1;
+    const bool addressFits = in.length < 31 && (1 << in.length) == words;
+    if (!addressFits || out.length != bitsPerWord) {
+        std::fprintf(stderr, romWidthMessage, shownDecal(sd, "Rom"), sd.graphicPosition, in.length, words,
+                     out.length, bitsPerWord, allocatedBytesPerWord);
+        phaseOne->fatalDiagnosticCount++;
+    }
+    const int parameters[3] = {words, bitsPerWord, allocatedBytesPerWord};
+    addStandardComponent(rom, noSecondary, rectIcon, nullptr, nullptr, nullptr, 0, 0, "Rom", sd, in,
+                         Signal(0, "UnNamed"), out, 3, parameters, words * allocatedBytesPerWord, contents, 0, 0,
+                         0);
+}
