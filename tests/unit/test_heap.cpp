@@ -97,23 +97,10 @@ void longRightPath(int pairs, Add add) {
 
 }  // namespace
 
-TEST(SkewHeap, EmptyAndLengthFollowEveryOperation) {
-    SkewHeap h;
-    EXPECT_EQ(h.isEmpty(), 1);
-    EXPECT_EQ(h.getLength(), 0);
-    h.add(at(5));
-    h.add(at(3));
-    EXPECT_EQ(h.isEmpty(), 0);
-    EXPECT_EQ(h.getLength(), 2);
-    h.removeMin();
-    EXPECT_EQ(h.getLength(), 1);
-    h.removeMin();
-    EXPECT_EQ(h.getLength(), 0);
-    EXPECT_EQ(h.isEmpty(), 1);
-}
-
 TEST(SkewHeap, LeavesInTimeOrderAndCopiesTheEvent) {
     SkewHeap h;
+    EXPECT_EQ(h.isEmpty(), 1);
+    EXPECT_EQ(h.getLength(), 0);
     h.add(Event(5, signalChange, 11, ZERO));
     h.add(Event(3, signalChange, 12, HIZ));
     h.add(Event(9, signalChange, 13, XXX));
@@ -128,6 +115,10 @@ TEST(SkewHeap, LeavesInTimeOrderAndCopiesTheEvent) {
     h.removeMin();
     EXPECT_EQ(h.min().time, 9u);
     EXPECT_EQ(h.min().signalSerialNumber, 13);
+    EXPECT_EQ(h.getLength(), 1);
+    h.removeMin();
+    EXPECT_EQ(h.isEmpty(), 1);
+    EXPECT_EQ(h.getLength(), 0);
 }
 
 TEST(SkewHeap, TiesKeepTheRootOnAddAndTakeTheRightChildOnRemove) {

@@ -1,6 +1,6 @@
 // The run loop on small circuits of test components: evaluation before
 // advance, index order and one evaluation per cycle, stop time, restart,
-// the key replay and the first picture, the shown test of the pane calls.
+// the first picture and a replayed repaint, the shown test of the panes.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -131,13 +131,6 @@ protected:
 
 }  // namespace
 
-TEST_F(RunLoop, NoComponentsReturnsAtOnce) {
-    start();
-    phaseFour->run();
-    EXPECT_EQ(phaseFour->time, 0u);
-    EXPECT_EQ(phaseFour->skewHeap.getLength(), 0);
-}
-
 // A toggler watched by a watcher: outputs change at 7 (XXX), 10 (ONE), 17,
 // 20, 27 …; each change is seen in the next cycle at the same time.
 TEST_F(RunLoop, StopTimeAppliesTheNextStepButEvaluatesNothingForIt) {
@@ -216,22 +209,6 @@ TEST_F(RunLoop, RestartDuringTheRun) {
     EXPECT_EQ(phaseFour->time, 37u);
 }
 
-// F1 and F10 replayed from the command line: the restart happens at the
-// first cycle, discarding what the hooks queued; the quit is undone
-// because there are components.
-TEST_F(RunLoop, ReplayedRestartAndQuit) {
-    Signal h(1, "h"), t(1, "t");
-    add(nullptr, "k", none(), h, 0, nullptr, hook);
-    add(toggler, "tog", t, t, 1);
-    start();
-    std::snprintf(FunctionKeyString, keyStringSize, "1:");
-    stopTime = 7;
-    phaseFour->run();
-    EXPECT_EQ(trace, "hook@0:state=0,queue=0 hook@0:state=0,queue=0 tog@0 tog@7");
-    EXPECT_EQ(reStart, 0);
-    EXPECT_EQ(done, 0);
-}
-
 // The first picture and a replayed repaint (F4) call every shown pane
 // before time 0 with the initial values: constants at their value, every
 // other wire UNINITIALIZED. Then evaluation at time 0 draws them again.
@@ -273,35 +250,3 @@ TEST_F(RunLoop, PanesFollowTheShownTest) {
     EXPECT_EQ(trace, "pane:a1@0=UNINITIALIZED pane:b2@0=UNINITIALIZED");
 }
 
-TEST_F(RunLoop, RunInitializeResetsTheRunTimeState) {
-    Signal w(1, "w");
-    add(toggler, "tog", w, w, 1);
-    start();
-    phaseFour->time = 40;
-    phaseFour->signalTransition(w.serialNumber[0], ONE, 7, 10);
-    phaseThree->currentSignals[w.serialNumber[0]] = ZERO;
-    phaseThree->componentsActivated[0] = 0;
-    phaseTwo->state[0] = 3;
-    phaseFour->runInitialize();
-    EXPECT_EQ(phaseFour->time, 0u);
-    EXPECT_EQ(phaseFour->skewHeap.isEmpty(), 1);
-    EXPECT_EQ(phaseThree->currentSignals[w.serialNumber[0]], UNINITIALIZED);
-    EXPECT_EQ(phaseThree->scheduledSignals[w.serialNumber[0]], UNINITIALIZED);
-    EXPECT_EQ(phaseThree->scheduledTimes[w.serialNumber[0]], 0u);
-    EXPECT_EQ(phaseThree->whenScheduled[w.serialNumber[0]], 0u);
-    EXPECT_EQ(phaseThree->currentSignals[1], ONE);
-    EXPECT_EQ(phaseThree->componentsActivated[0], 1);
-    EXPECT_EQ(phaseTwo->state[0], 0);
-}
-
-// Slow motion ends its wait at once when a restart or quit is asked for
-// during it, and the run still reaches its stop time.
-TEST_F(RunLoop, SlowMotionRuns) {
-    Signal t(1, "t");
-    add(toggler, "tog", t, t, 1);
-    start();
-    stallLevel = 2;
-    stopTime = 10;
-    phaseFour->run();
-    EXPECT_EQ(trace, "tog@0 tog@7 tog@10");
-}
