@@ -15,7 +15,7 @@ unsigned long stallSteps(int level) {
     return 1ul << exponent;
 }
 
-PhaseFour::PhaseFour() : time(0), activatedCount(0), allActivated(1) {
+PhaseFour::PhaseFour() : time(0), activatedCount(0), allActivated(1), eventsApplied(0), evaluations(0) {
     const int signals = phaseTwo->numberOfSignals;
     const int components = phaseTwo->numberOfComponents;
     tsbOwner = new int[signals > 0 ? signals : 1]();

@@ -51,6 +51,9 @@ public:
     int activatedCount;  // entries in `activated`
     int allActivated;    // 1: every component is marked (run initialisation) and
                          // `activated` is not kept; the pass scans the flags
+    unsigned long eventsApplied;  // events taken from the heap and applied since the
+                                  // program started (changing a wire or not)
+    unsigned long evaluations;    // logicEvaluate calls since the program started
 
     // Time 0, an empty heap, no owners. Needs phaseTwo and phaseThree.
     PhaseFour();

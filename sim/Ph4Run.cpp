@@ -51,7 +51,10 @@ void PhaseFour::evaluateActivated() {
     const PhaseFive& p5 = *phaseFive;
     const int* marks = phaseThree->componentsActivated;
     auto evaluate = [&](int c) {
-        if (p2.logicEvaluate[c]) p2.logicEvaluate[c](c);
+        if (p2.logicEvaluate[c]) {
+            p2.logicEvaluate[c](c);
+            evaluations++;
+        }
         if (p2.drawDynamic[c] && p5.shown(c)) p2.drawDynamic[c](c);
     };
     // Sorting pays while the marked components are a small part of the
@@ -97,6 +100,7 @@ void PhaseFour::advance() {
             }
         }
         skewHeap.removeMin();
+        eventsApplied++;
     }
 }
 

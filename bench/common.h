@@ -1,0 +1,39 @@
+// What the benchmark programs share: building a netlist outside Sim, with
+// the start-up counts and connectivity warnings kept off the terminal.
+#ifndef KORVAX_BENCH_COMMON_H
+#define KORVAX_BENCH_COMMON_H
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "korvax.h"
+
+// A fresh phase one whose first two wires are the constants, as in a real
+// start. The circuit is registered after this.
+inline void startPhaseOne() {
+    phaseOne = new PhaseOne;
+    Signal zero(1, 0u, "Zero"), one(1, 1u, "One");
+}
+
+// Phases two to five for the registered circuit, standard error silenced.
+inline void finishPhases() {
+    std::fflush(stderr);
+    int saved = dup(2), devNull = open("/dev/null", O_WRONLY);
+    dup2(devNull, 2);
+    phaseTwo = new PhaseTwo;
+    phaseTwo->listsToArrays();
+    delete phaseOne;
+    phaseThree = new PhaseThree;
+    phaseThree->checkConnectivity();
+    phaseThree->formActivationLists();
+    std::fflush(stderr);
+    dup2(saved, 2);
+    close(saved);
+    close(devNull);
+    phaseFour = new PhaseFour;
+    phaseFive = new PhaseFive;
+}
+
+#endif
