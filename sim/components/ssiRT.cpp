@@ -9,8 +9,9 @@
 #include "../Ph3.h"
 #include "../Ph4.h"
 #include "../RTSigSup.h"
-#include "../cmdLine.h"
 #include "../display/Pane.h"
+#include "../display/Ph5.h"
+#include "../display/Window.h"
 #include "ssi.h"
 
 namespace {
@@ -215,10 +216,12 @@ void stop(int c) {
 
 void switchPane(int c) { paneOf(c, valueOf(phaseTwo->outputs[c][0]), false); }
 
-// Without a window a probe reports its value as a line of text instead.
+// Without a window a probe reports its value as a line of text instead:
+// with -X, and also when no window could be opened, so that a run never
+// hides its probes.
 void probe(int c) {
     SignalValue v = dataIn(c, 0);
-    if (useXDisplay) {
+    if (phaseFive->windexPointer->display) {
         paneOf(c, v, true);
         return;
     }
