@@ -11,6 +11,7 @@
 #include "Ph3.h"
 #include "Ph4.h"
 #include "addStCmp.h"
+#include "netlist.h"
 #include "cmdLine.h"
 #include "display/Ph5.h"
 
@@ -25,20 +26,13 @@ void countPane(int) { panesDrawn++; }
 class Keys : public testing::Test {
 protected:
     void SetUp() override {
-        phaseOne = new PhaseOne;
-        Signal zero(1, 0u, "Zero"), one(1, 1u, "One");
+        startNetlist();
         Signal none(0, "UnNamed");
         SD top("aa");
         addStandardComponent(nullptr, noSecondary, nullptr, countPane, nullptr, nullptr, 0, 0, "P", top, One, none,
                              none, 0, nullptr, 0, nullptr, 0, 0, 0);
         addStandardComponent(nullptr, nullptr, "Deep", SD(SD(top, "ab"), "ac"), Signal(1, "w"), none, none);
-        phaseTwo = new PhaseTwo;
-        phaseTwo->listsToArrays();
-        testing::internal::CaptureStderr();
-        delete phaseOne;
-        phaseOne = nullptr;
-        phaseThree = new PhaseThree;
-        testing::internal::GetCapturedStderr();
+        convertNetlist();
         phaseFive = new PhaseFive;
         done = reStart = haltFlag = stallLevel = displayTimeFlag = connectMuxOnlyFlag = 0;
         panesDrawn = 0;

@@ -9,6 +9,7 @@
 #include "Ph2.h"
 #include "Ph3.h"
 #include "addStCmp.h"
+#include "netlist.h"
 
 namespace {
 
@@ -20,22 +21,8 @@ SecondaryEvaluatePointer noSecondary{nullptr};
 // are the constants, as in a real start.
 class Netlist : public testing::Test {
 protected:
-    void SetUp() override {
-        phaseOne = new PhaseOne;
-        Signal zero(1, 0u, "Zero"), one(1, 1u, "One");
-    }
-    // Phases two and three, as Sim runs them (their text is not checked here).
-    void convert() {
-        phaseTwo = new PhaseTwo;
-        phaseTwo->listsToArrays();
-        testing::internal::CaptureStderr();
-        delete phaseOne;
-        phaseOne = nullptr;
-        phaseThree = new PhaseThree;
-        phaseThree->checkConnectivity();
-        phaseThree->formActivationLists();
-        testing::internal::GetCapturedStderr();
-    }
+    void SetUp() override { startNetlist(); }
+    void convert() { convertNetlist(); }
     void TearDown() override {
         if (phaseOne) {
             testing::internal::CaptureStderr();

@@ -7,6 +7,7 @@
 #include "Ph2.h"
 #include "Ph3.h"
 #include "RTSigSup.h"
+#include "netlist.h"
 
 namespace {
 
@@ -18,16 +19,9 @@ class Helpers : public testing::Test {
 protected:
     std::vector<int> serials;
     void SetUp() override {
-        phaseOne = new PhaseOne;
-        Signal zero(1, 0u, "Zero"), one(1, 1u, "One");
+        startNetlist();
         Signal wires(40, "w");
-        phaseTwo = new PhaseTwo;
-        phaseTwo->listsToArrays();
-        testing::internal::CaptureStderr();
-        delete phaseOne;
-        phaseOne = nullptr;
-        testing::internal::GetCapturedStderr();
-        phaseThree = new PhaseThree;
+        convertNetlist();
     }
     // Gives the first values.size() wires those values; returns their
     // serial numbers.

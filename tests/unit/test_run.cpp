@@ -10,6 +10,7 @@
 #include "Ph3.h"
 #include "Ph4.h"
 #include "addStCmp.h"
+#include "netlist.h"
 #include "cmdLine.h"
 #include "display/Ph5.h"
 
@@ -85,8 +86,7 @@ protected:
         stopTime = 0;
         displayTimeFlag = 0;
         FunctionKeyString[0] = CursorKeyString[0] = '\0';
-        phaseOne = new PhaseOne;
-        Signal zero(1, 0u, "Zero"), one(1, 1u, "One");
+        startNetlist();
     }
     void TearDown() override {
         delete phaseFive;
@@ -114,15 +114,7 @@ protected:
     }
     // Phases two to five, as Sim makes them.
     static void start() {
-        phaseTwo = new PhaseTwo;
-        phaseTwo->listsToArrays();
-        testing::internal::CaptureStderr();
-        delete phaseOne;
-        phaseOne = nullptr;
-        phaseThree = new PhaseThree;
-        phaseThree->checkConnectivity();
-        phaseThree->formActivationLists();
-        testing::internal::GetCapturedStderr();
+        convertNetlist();
         for (int c = 0; c < phaseTwo->numberOfComponents; c++) phaseTwo->internal32BitVariables[c][0] = 0;
         phaseFour = new PhaseFour;
         phaseFive = new PhaseFive;

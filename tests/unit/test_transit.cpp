@@ -10,6 +10,7 @@
 #include "Ph3.h"
 #include "Ph4.h"
 #include "addStCmp.h"
+#include "netlist.h"
 
 namespace {
 
@@ -22,21 +23,13 @@ protected:
     const int bus = 2;
 
     void SetUp() override {
-        phaseOne = new PhaseOne;
-        Signal zero(1, 0u, "Zero"), one(1, 1u, "One");
+        startNetlist();
         Signal wire(1, "bus");
         Signal none(0, "UnNamed");
         for (const char* pos : {"p0", "pA", "pB"})
             addStandardComponent(nullptr, noSecondary, nullptr, nullptr, nullptr, nullptr, 1, 0, "Tsb", SD(pos),
                                  none, none, wire, 0, nullptr, 0, nullptr, 0, 0, 0);
-        phaseTwo = new PhaseTwo;
-        phaseTwo->listsToArrays();
-        testing::internal::CaptureStderr();
-        delete phaseOne;
-        phaseOne = nullptr;
-        phaseThree = new PhaseThree;
-        phaseThree->formActivationLists();
-        testing::internal::GetCapturedStderr();
+        convertNetlist();
         phaseFour = new PhaseFour;
     }
     void TearDown() override {
