@@ -11,15 +11,12 @@
 // events; the figure is events applied per second.
 //
 //   build/bench/bench-runloop [N]
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
-#include "korvax.h"
+#include "common.h"
 
 namespace {
 
@@ -40,10 +37,9 @@ void clockEvaluate(int c) {
 
 void buffer(int c) { drive(c, phaseThree->currentSignals[phaseTwo->dataInputs[c][0]]); }
 
-// Builds the circuit and phases two to five with the counts silenced.
+// Builds the circuit and phases two to five.
 void build(bool chain, int n) {
-    phaseOne = new PhaseOne;
-    Signal zero(1, 0u, "Zero"), one(1, 1u, "One");
+    startPhaseOne();
     Signal none(0, "UnNamed");
     Signal clk(1, "clk");
     addStandardComponent(clockEvaluate, SecondaryEvaluatePointer{nullptr}, nullptr, nullptr, nullptr, nullptr, 0, 1,
@@ -54,21 +50,7 @@ void build(bool chain, int n) {
         outs.emplace_back(1, "b");
         addStandardComponent(buffer, nullptr, "Buf", SD("ab"), chain && i > 0 ? outs[i - 1] : clk, none, outs[i]);
     }
-    phaseTwo = new PhaseTwo;
-    phaseTwo->listsToArrays();
-    std::fflush(stderr);
-    int saved = dup(2), devNull = open("/dev/null", O_WRONLY);
-    dup2(devNull, 2);
-    delete phaseOne;
-    phaseThree = new PhaseThree;
-    phaseThree->checkConnectivity();
-    phaseThree->formActivationLists();
-    std::fflush(stderr);
-    dup2(saved, 2);
-    close(saved);
-    close(devNull);
-    phaseFour = new PhaseFour;
-    phaseFive = new PhaseFive;
+    finishPhases();
 }
 
 void measure(const char* name, bool chain, int n, unsigned long until) {
