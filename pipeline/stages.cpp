@@ -121,7 +121,7 @@ void EX(const SD& coord, const Signal& reset, const Signal& clock, const Signal&
         const Signal& Z, const Signal& ALUo, const Signal& DMAR, const Signal& SMDR) {
     Module(coord, "EX", (reset, clock, stall, IR, alu1, alu2, D),
            (exBranch, exSetlo, exHilo, exImmediate, N, Z, ALUo, DMAR, SMDR));
-    Signal operation(3, "operation"), st(1, "st"), _psr(1, "_psr"), alu_output(1, "alu_output"),
+    Signal operation(3, "operation"), st(1, "st"), _stall(1, "_stall"), alu_output(1, "alu_output"),
         sethi(1, "sethi"), psrSignal(1, "psrSignal"), alu(16, "alu"), Ni(1, "Ni"), ld(1, "ld"),
         update(1, "update"), updatePSR(1, "updatePSR"), Zi(1, "Zi"), _clock(1, "_clock"), psr(1, "psr");
     SD at(coord, "aa");
@@ -129,9 +129,14 @@ void EX(const SD& coord, const Signal& reset, const Signal& clock, const Signal&
     InstructionDecoder(at, IR, alu_output, ld, st, exBranch, sethi, exSetlo, exHilo, psr, exImmediate);
 
     // The flags' clock follows clock only while the instruction in EX has
-    // the psr bit and EX runs; otherwise it is held high.
-    Not(at, psr, _psr);
-    Or(at, (clock, stall, _psr), updatePSR);
+    // the psr bit and EX runs, and is held low otherwise, so the flags load
+    // only as clock rises. Held high instead, as Or(clock, stall, Not(psr)),
+    // it would also rise whenever psr falls or pulses while clock is low:
+    // psr is decoded afresh just after every falling edge, and pulses when
+    // a branch with bit 10 set follows an ALU word. N and Z would then load
+    // from an ALU still settling on the new operands, and become XXX.
+    Not(at, stall, _stall);
+    And(at, (clock, psr, _stall), updatePSR);
     Or(at, updatePSR, psrSignal);
     PSR(SD(coord, "dd"), reset, psrSignal, Ni, Zi, N, Z);
 
