@@ -2,7 +2,10 @@
 # needs are installed (installing them when run as root), then configures
 # and builds with CMake.
 #   make        build everything into build/
-#   make run    build and start the simulator with its stock circuit
+#   make run    build and start the simulator with its stock circuit, the
+#               pipelined processor; without a display, run its stored
+#               program headless and summarise it (tools/korvax-demo);
+#               RUN_ARGS=... runs build/korvax with those options instead
 #   make test   build and run every test
 #   make bench  build and run the benchmarks
 
@@ -23,7 +26,11 @@ build: deps
 	cmake --build $(BUILD) -j2
 
 run: build
+ifeq ($(strip $(RUN_ARGS)),)
+	@tools/korvax-demo $(BUILD)/korvax
+else
 	$(BUILD)/korvax $(RUN_ARGS)
+endif
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j2
