@@ -5,6 +5,7 @@
 //     circuit: NAME      a test circuit or example from CIRCUIT_DIR, or
 //     program: PATH      a program relative to BUILD_DIR (e.g. korvax)
 //     args: WORDS        the command line, in shell syntax (optional)
+//     stdout: whole      compare standard output from its first byte (optional)
 // The program runs with NAME (the file name of PATH) as its argv[0], no
 // standard input and the case's folder as its working directory. Its
 // standard output, standard error and exit status are compared with
@@ -12,6 +13,11 @@
 // stands for empty output or status 0. On a mismatch the differences are
 // shown and the test fails. With KORVAX_UPDATE_GOLDEN=1 in the environment
 // the files are rewritten from the run instead.
+//
+// Every run starts by printing the key summary. It is checked once, by the
+// case start-up (which says "stdout: whole"); every other case takes it off
+// the front of the program's standard output before comparing, so that the
+// expected files hold only what the case is about.
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -62,6 +68,7 @@ int main(int argc, char** argv) {
     const std::string folder = casePath.substr(0, casePath.find_last_of('/'));
 
     std::string program, name, args;
+    bool wholeStdout = false;
     std::istringstream lines(readFile(casePath));
     for (std::string line; std::getline(lines, line);) {
         if (line.empty() || line[0] == '#') continue;
@@ -75,6 +82,8 @@ int main(int argc, char** argv) {
             name = value.substr(value.find_last_of('/') + 1);
         } else if (key == "args") {
             args = value;
+        } else if (key == "stdout" && value == "whole") {
+            wholeStdout = true;
         } else {
             std::fprintf(stderr, "%s: unknown line: %s\n", casePath.c_str(), line.c_str());
             return 2;
@@ -93,7 +102,15 @@ int main(int argc, char** argv) {
     int raw = std::system(("exec bash -c " + quote(command)).c_str());
     int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
 
-    const std::string out = readFile(tmp + "/stdout"), err = readFile(tmp + "/stderr");
+    std::string out = readFile(tmp + "/stdout");
+    const std::string err = readFile(tmp + "/stderr");
+    if (!wholeStdout) {
+        const std::string keySummary = readFile(folder + "/start-up.stdout");
+        if (!keySummary.empty() && out.compare(0, keySummary.size(), keySummary) == 0) {
+            out.erase(0, keySummary.size());
+            std::ofstream(tmp + "/stdout", std::ios::binary) << out;
+        }
+    }
     const std::string statusText = std::to_string(status) + "\n";
 
     int failed = 0;
