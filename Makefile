@@ -35,8 +35,13 @@ endif
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j2
 
+# The engine's own benchmarks; bench/compare-icarus.sh (against Icarus
+# Verilog) and bench/pipeline.sh (the processor) are run by hand.
 bench: build
 	$(BUILD)/bench/bench-netlist
+	$(BUILD)/bench/bench-heap
+	$(BUILD)/bench/bench-runloop
+	$(BUILD)/bench/bench-gates
 
 # Rewrites the expected outputs of the process tests from what the programs
 # print now; review the diff before committing it.
