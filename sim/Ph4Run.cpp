@@ -149,7 +149,9 @@ void PhaseFour::run() {
         evaluateActivated();
         if (p5.superProbeSelect) p5.displaySuperProbes();
         clearActivations();
-        if (!done && skewHeap.isEmpty()) quietMoment(nextKey, window);
+        // A restart asked for in this cycle comes first: a key typed now
+        // would be undone by it.
+        if (!done && !reStart && skewHeap.isEmpty()) quietMoment(nextKey, window);
         advance();
 
         // The window is serviced every second cycle, starting after the second.
