@@ -136,6 +136,9 @@ void PhaseFour::run() {
     while (!done) {
         if (stopTime && time > stopTime) break;
         if (haltFlag) {
+            // Only the window can lift a halt; without one the run would
+            // stand still for ever, so it ends here.
+            if (window.display == nullptr) break;
             serviceWindow();
             continue;
         }

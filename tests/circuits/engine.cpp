@@ -7,13 +7,6 @@
 //                hook that prints the state it finds and queues an event;
 //   1            two tri-state drivers of one bus, a time warp, and a
 //                silent toggler that keeps time moving.
-// -u 1 1 makes the program, 0.2 s after start, print the time and the
-// number of evaluations so far and end with status 0: a halted run
-// without a display spins until then.
-#include <csignal>
-#include <sys/time.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
 
@@ -22,7 +15,6 @@
 namespace {
 
 SecondaryEvaluatePointer noSecondary{nullptr};
-volatile int evaluations = 0;  // evaluator calls so far
 
 const int quickTime = 7;
 const int lazyTime = 10;
@@ -31,7 +23,6 @@ SignalValue wire(int c, int p) { return phaseThree->currentSignals[phaseTwo->dat
 
 // Drives its output to the other level once it has settled.
 void toggler(int c) {
-    evaluations = evaluations + 1;
     int out = phaseTwo->outputs[c][0];
     SignalValue now = phaseThree->currentSignals[out];
     std::fprintf(stderr, "toggler at %lu sees %s\n", phaseFour->time, signalValueName(now));
@@ -62,7 +53,6 @@ void hook(int c) {
 
 // A tri-state driver: ONE for the buffer at index 1, ZERO for the others.
 void driver(int c) {
-    evaluations = evaluations + 1;
     phaseFour->tsbSignalTransition(c, phaseTwo->outputs[c][0], c == 1 ? ONE : ZERO, quickTime, lazyTime);
 }
 
@@ -71,15 +61,6 @@ void warp(int c) {
     int out = phaseTwo->outputs[c][0];
     phaseFour->signalTransition(out, ONE, quickTime, lazyTime);
     phaseFour->signalTransition(out, HIZ, 1, 2);
-}
-
-// Prints the run's progress and ends the program (from the interval timer).
-void report(int) {
-    char line[96];
-    int n = std::snprintf(line, sizeof line, "after 0.2 s: time %lu, %d evaluations, haltFlag %d\n",
-                          phaseFour->time, evaluations, haltFlag);
-    if (write(2, line, n) < 0) _exit(2);
-    _exit(0);
 }
 
 void add(functionPointer evaluate, functionPointer drawDynamic, functionPointer hookFn, int selfActivating,
@@ -92,11 +73,6 @@ void add(functionPointer evaluate, functionPointer drawDynamic, functionPointer 
 }  // namespace
 
 void simnet() {
-    if (userRunTimeFlag[1] == 1) {
-        std::signal(SIGALRM, report);
-        itimerval after = {{0, 0}, {0, 200000}};
-        setitimer(ITIMER_REAL, &after, nullptr);
-    }
     if (userRunTimeFlag[0] == 1) {
         Signal bus(1, "bus"), late(1, "late"), tick(1, "tick");
         Signal none(0, "UnNamed");
