@@ -8,7 +8,6 @@
 //   1            two tri-state drivers of one bus, a time warp, and a
 //                silent toggler that keeps time moving.
 #include <cstdio>
-#include <cstring>
 
 #include "korvax.h"
 
