@@ -2,7 +2,7 @@
 # korvax-build-test.sh SOURCE_DIR BUILD_DIR: builds a circuit written in a
 # fresh directory with tools/korvax-build, run from that directory, and runs
 # the result: the path printed last must be the executable, and the circuit
-# must report its counts.
+# must report its counts. Then builds and runs the example in the README.
 set -eu
 src=$1 build=$2
 work=$(mktemp -d)
@@ -28,4 +28,12 @@ There are 3 inputUnconnectedWarnings"
 # The default output goes to build/circuits/<name>.
 out=$(KORVAX_BUILD_DIR="$build" "$src/tools/korvax-build" two.cpp 2>/dev/null | tail -n 1)
 [ "$out" = "$build/circuits/two" ] && [ -x "$out" ] || { echo "default output was '$out'"; exit 1; }
+
+# The README's own example builds and does what the README says.
+sed -n '/^```c++$/,/^```$/p' "$src/README.md" | sed '1d;$d' > majority.cpp
+grep -q 'void simnet' majority.cpp || { echo "no example circuit found in the README"; exit 1; }
+out=$(KORVAX_BUILD_DIR="$build" "$src/tools/korvax-build" -o majority majority.cpp 2>/dev/null | tail -n 1)
+last=$("$out" -X -k ab 2>&1 >/dev/null | tail -n 1)
+[ "$last" = "Time = 70  Probe for out at bd  Value = ONE" ] || { echo "README example ended with: $last"; exit 1; }
+echo "README example: ok"
 echo "korvax-build: ok"
