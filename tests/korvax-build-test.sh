@@ -30,7 +30,7 @@ out=$(KORVAX_BUILD_DIR="$build" "$src/tools/korvax-build" two.cpp 2>/dev/null | 
 [ "$out" = "$build/circuits/two" ] && [ -x "$out" ] || { echo "default output was '$out'"; exit 1; }
 
 # The README's own example builds and does what the README says.
-awk '/^```c\+\+$/{on=1; next} on && /^```$/{exit} on' "$src/README.md" > majority.cpp
+awk '/^```c[+][+]$/{on=1; next} on && /^```$/{exit} on' "$src/README.md" > majority.cpp
 grep -q 'void simnet' majority.cpp || { echo "no example circuit found in the README"; exit 1; }
 out=$(KORVAX_BUILD_DIR="$build" "$src/tools/korvax-build" -o majority majority.cpp 2>/dev/null | tail -n 1)
 last=$("$out" -X -k ab 2>&1 >/dev/null | tail -n 1)
