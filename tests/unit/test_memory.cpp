@@ -7,25 +7,16 @@
 #include <string>
 
 #include "korvax.h"
+#include "netlist.h"
 
 namespace {
 
 // Builds the circuit `build` into phases two to four, as Sim does.
 class Library : public testing::Test {
 protected:
-    void SetUp() override {
-        phaseOne = new PhaseOne;
-        Signal zero(1, 0u, "Zero"), one(1, 1u, "One");
-    }
+    void SetUp() override { startNetlist(); }
     void convert() {
-        phaseTwo = new PhaseTwo;
-        phaseTwo->listsToArrays();
-        testing::internal::CaptureStderr();
-        delete phaseOne;
-        phaseOne = nullptr;
-        phaseThree = new PhaseThree;
-        phaseThree->formActivationLists();
-        testing::internal::GetCapturedStderr();
+        convertNetlist();
         phaseFour = new PhaseFour;
     }
     void TearDown() override {
