@@ -17,21 +17,39 @@ inline void startPhaseOne() {
     Signal zero(1, 0u, "Zero"), one(1, 1u, "One");
 }
 
+// Keeps standard error off the terminal while it lives: the start-up
+// counts and connectivity warnings are not what a benchmark measures.
+class QuietStderr {
+public:
+    QuietStderr() : saved(dup(2)), devNull(open("/dev/null", O_WRONLY)) {
+        std::fflush(stderr);
+        dup2(devNull, 2);
+    }
+    ~QuietStderr() {
+        std::fflush(stderr);
+        dup2(saved, 2);
+        close(saved);
+        close(devNull);
+    }
+    QuietStderr(const QuietStderr&) = delete;
+    QuietStderr& operator=(const QuietStderr&) = delete;
+
+private:
+    int saved;    // the terminal's standard error, restored at the end
+    int devNull;  // where standard error goes meanwhile
+};
+
 // Phases two to five for the registered circuit, standard error silenced.
 inline void finishPhases() {
-    std::fflush(stderr);
-    int saved = dup(2), devNull = open("/dev/null", O_WRONLY);
-    dup2(devNull, 2);
-    phaseTwo = new PhaseTwo;
-    phaseTwo->listsToArrays();
-    delete phaseOne;
-    phaseThree = new PhaseThree;
-    phaseThree->checkConnectivity();
-    phaseThree->formActivationLists();
-    std::fflush(stderr);
-    dup2(saved, 2);
-    close(saved);
-    close(devNull);
+    {
+        QuietStderr quiet;
+        phaseTwo = new PhaseTwo;
+        phaseTwo->listsToArrays();
+        delete phaseOne;
+        phaseThree = new PhaseThree;
+        phaseThree->checkConnectivity();
+        phaseThree->formActivationLists();
+    }
     phaseFour = new PhaseFour;
     phaseFive = new PhaseFive;
 }

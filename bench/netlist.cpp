@@ -12,11 +12,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include <fcntl.h>
 #include <sys/resource.h>
-#include <unistd.h>
 
-#include "korvax.h"
+#include "common.h"
 
 namespace {
 
@@ -80,22 +78,17 @@ int main(int argc, char** argv) {
         phaseTwo = new PhaseTwo;
         phaseTwo->listsToArrays();
         two.print();
-        // The counts and warnings are not what is measured.
-        std::fflush(stderr);
-        int savedStderr = dup(2);
-        int devNull = open("/dev/null", O_WRONLY);
-        dup2(devNull, 2);
-        delete phaseOne;
-
+        {
+            QuietStderr quiet;  // the counts and warnings are not what is measured
+            delete phaseOne;
+        }
         Stopwatch three;
-        phaseThree = new PhaseThree;
-        phaseThree->checkConnectivity();
-        phaseThree->formActivationLists();
-        std::fflush(stderr);
-        dup2(savedStderr, 2);
-        close(savedStderr);
-        close(devNull);
-
+        {
+            QuietStderr quiet;
+            phaseThree = new PhaseThree;
+            phaseThree->checkConnectivity();
+            phaseThree->formActivationLists();
+        }
         three.print();
         std::printf("\n");
         std::fflush(stdout);
