@@ -10,6 +10,7 @@
 // pass sorts the list (or, when most of the circuit is marked, scans the
 // flags), which gives the same index order as scanning every flag.
 #include <algorithm>
+#include <cstdio>
 
 #include "Ph2.h"
 #include "Ph3.h"
@@ -19,6 +20,37 @@
 #include "display/WindowIn.h"
 
 namespace {
+
+#ifdef KORVAX_ORDER_HASH
+// The order check (a library configured with -DKORVAX_ORDER_HASH=ON): every
+// applied event (time, wire, value) and every evaluated component (time,
+// index) is folded, in order, into one of two FNV-1a hashes, which run()
+// prints on standard error as it returns. Two builds that apply the same
+// events and evaluate the same components in the same order print the same
+// line; bench/order-hash.sh compares them.
+struct OrderHash {
+    unsigned long count;  // items folded in since run() began
+    unsigned long hash;   // FNV-1a over their 64-bit words
+    void start() {
+        count = 0;
+        hash = 14695981039346656037ul;
+    }
+    void fold(unsigned long word) { hash = (hash ^ word) * 1099511628211ul; }
+    void add(unsigned long t, unsigned long a, unsigned long b) {
+        fold(t);
+        fold(a);
+        fold(b);
+        count++;
+    }
+};
+OrderHash eventOrder;       // applied events
+OrderHash evaluationOrder;  // evaluated components
+#define KORVAX_HASH_EVENT(t, wire, value) eventOrder.add(t, static_cast<unsigned long>(wire), value)
+#define KORVAX_HASH_EVALUATION(t, c) evaluationOrder.add(t, static_cast<unsigned long>(c), 0)
+#else
+#define KORVAX_HASH_EVENT(t, wire, value) ((void)0)
+#define KORVAX_HASH_EVALUATION(t, c) ((void)0)
+#endif
 
 // A quiet moment: an evaluation pass left nothing pending. With -k keys
 // left, the next one is typed, its requests queued relative to the present
@@ -51,6 +83,7 @@ void PhaseFour::evaluateActivated() {
     const PhaseFive& p5 = *phaseFive;
     const int* marks = phaseThree->componentsActivated;
     auto evaluate = [&](int c) {
+        KORVAX_HASH_EVALUATION(time, c);
         if (p2.logicEvaluate[c]) {
             p2.logicEvaluate[c](c);
             evaluations++;
@@ -88,6 +121,7 @@ void PhaseFour::advance() {
     while (!skewHeap.isEmpty() && skewHeap.minTime() == time) {
         const Event& e = skewHeap.pool[skewHeap.root];
         const int s = e.signalSerialNumber;
+        KORVAX_HASH_EVENT(time, s, e.sigValue);
         if (e.sigValue != current[s]) {
             current[s] = e.sigValue;
             const int* list = p3.activationList[s];
@@ -124,6 +158,10 @@ void PhaseFour::run() {
 
     runInitialize();
     fireKeyboardHooks();
+#ifdef KORVAX_ORDER_HASH
+    eventOrder.start();
+    evaluationOrder.start();
+#endif
 
     // A quit replayed from -F is undone here: only an empty circuit ends
     // before its first cycle.
@@ -177,4 +215,9 @@ void PhaseFour::run() {
             }
         }
     }
+#ifdef KORVAX_ORDER_HASH
+    std::fflush(stdout);
+    std::fprintf(stderr, "order hash: %lu events %016lx, %lu evaluations %016lx\n", eventOrder.count,
+                 eventOrder.hash, evaluationOrder.count, evaluationOrder.hash);
+#endif
 }
