@@ -1,7 +1,9 @@
-// One pending signal change: the node type of the event heap and, outside
-// the heap, a plain value copy of an event. The links are slot numbers in
-// the owning heap's node pool rather than pointers: 32 bits each keep a node
-// at 32 bytes, two to a cache line, and let the pool move when it grows.
+// One pending signal change. Outside the heap an event is the plain value
+// below; inside it is split in two records kept in parallel pools of the
+// heap, so that the merge loops, which read only links and times, touch
+// 16 bytes a node (four to a cache line) and the payload is read once, when
+// the event is applied. The links are slot numbers in the pools rather than
+// pointers: 32 bits each, and the pools may move when they grow.
 #ifndef KORVAX_EVENT_H
 #define KORVAX_EVENT_H
 
@@ -15,8 +17,6 @@ const unsigned int noEvent = 0;
 
 class Event {
 public:
-    unsigned int lptr;       // left child's pool slot, or noEvent
-    unsigned int rptr;       // right child's pool slot, or noEvent
     unsigned long time;      // when the change takes effect; the heap key
     int eventType;           // always signalChange
     int signalSerialNumber;  // the wire that changes
@@ -24,20 +24,34 @@ public:
 
     // Leaves every field unset; for locals filled later by copying.
     Event() {}
-    // An event with no children.
     Event(unsigned long t, EventType type, int serialNumber, SignalValue value)
-        : lptr(noEvent), rptr(noEvent), time(t), eventType(type), signalSerialNumber(serialNumber),
-          sigValue(value) {}
+        : time(t), eventType(type), signalSerialNumber(serialNumber), sigValue(value) {}
 
-    unsigned int getLeft() const { return lptr; }
-    unsigned int getRight() const { return rptr; }
-    void putLeft(unsigned int p) { lptr = p; }
-    void putRight(unsigned int p) { rptr = p; }
     // The key.
     unsigned long getValue() const { return time; }
 
     // One diagnostic line on standard error: time, type, wire and value.
     void printEvent() const;
+};
+
+// An event's place in the heap: its links and its key.
+struct HeapNode {
+    unsigned int lptr;   // left child's pool slot, or noEvent; the next free slot while released
+    unsigned int rptr;   // right child's pool slot, or noEvent
+    unsigned long time;  // when the change takes effect; the heap key
+
+    unsigned int getLeft() const { return lptr; }
+    unsigned int getRight() const { return rptr; }
+    void putLeft(unsigned int p) { lptr = p; }
+    void putRight(unsigned int p) { rptr = p; }
+    unsigned long getValue() const { return time; }
+};
+
+// What an event in the heap carries besides its key. The type is not kept:
+// there is only one.
+struct EventPayload {
+    int signalSerialNumber;  // the wire that changes
+    SignalValue sigValue;    // the value it takes
 };
 
 #endif

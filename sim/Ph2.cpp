@@ -45,7 +45,7 @@ char* copyInto(Block<char>& chars, const char* s) {
 
 PhaseTwo::PhaseTwo()
     : numberOfSignals(0), numberOfComponents(0), numberOfSwitches(0), maxGraphicDisplayLevel(1),
-      logicEvaluate(nullptr), secondaryEvaluate(nullptr), drawDynamic(nullptr), xEventTriggered(nullptr),
+      runTimeCalls(nullptr), secondaryEvaluate(nullptr), xEventTriggered(nullptr),
       heapQueueEventTriggered(nullptr), iconArrays(nullptr), state(nullptr), tile(nullptr),
       outputOverloadable(nullptr), selfActivating(nullptr), graphicLevel(nullptr), rcpos(nullptr), decal(nullptr),
       numberOfDataInputs(nullptr), dataInputs(nullptr), numberOfControlInputs(nullptr), controlInputs(nullptr),
@@ -64,9 +64,8 @@ void PhaseTwo::listsToArrays() {
 
     const int n = numberOfComponents;
     tile = new ScreenTile[n];
-    logicEvaluate = new functionPointer[n];
+    runTimeCalls = new RunTimeCalls[n];
     secondaryEvaluate = new SecondaryEvaluatePointer[n];
-    drawDynamic = new functionPointer[n];
     xEventTriggered = new functionPointer[n];
     heapQueueEventTriggered = new functionPointer[n];
     iconArrays = new const int*[n];
@@ -120,9 +119,9 @@ void PhaseTwo::listsToArrays() {
 
     int i = 0;
     for (const ComponentNode* c = phaseOne->componentList.start; c; c = c->ptr, i++) {
-        logicEvaluate[i] = c->logicEvaluate;
+        runTimeCalls[i].logicEvaluate = c->logicEvaluate;
         secondaryEvaluate[i] = c->secondaryEvaluate;
-        drawDynamic[i] = c->drawDynamic;
+        runTimeCalls[i].drawDynamic = c->drawDynamic;
         xEventTriggered[i] = c->xEventTriggered;
         heapQueueEventTriggered[i] = c->heapQueueEventTriggered;
         iconArrays[i] = c->iconArray;
@@ -179,7 +178,7 @@ void PhaseTwo::dumpFromArrays() const {
                      activationsFromWindow[i][2]);
     for (int i = 0; i < numberOfComponents; i++) {
         std::fprintf(stderr, "Comp %d eval() at %p  iconArray at %p  overLoadable = %d\n", i,
-                     reinterpret_cast<void*>(logicEvaluate[i]), static_cast<const void*>(iconArrays[i]),
+                     reinterpret_cast<void*>(runTimeCalls[i].logicEvaluate), static_cast<const void*>(iconArrays[i]),
                      outputOverloadable[i]);
         std::fprintf(stderr, "   rcpos =  %s  decal = %s \n", rcpos[i], decal[i]);
         std::fprintf(stderr, "   Inputs[%d]:", numberOfDataInputs[i]);

@@ -11,6 +11,13 @@
 #include "Signal.h"
 #include "display/ScrnTile.h"
 
+// The two calls the run loop makes for an activated component, kept side by
+// side so that one memory access brings both.
+struct RunTimeCalls {
+    functionPointer logicEvaluate;  // evaluator, or null
+    functionPointer drawDynamic;    // live-pane drawing, or null
+};
+
 class PhaseTwo {
 public:
     int numberOfSignals;         // wire count
@@ -19,9 +26,8 @@ public:
     int maxGraphicDisplayLevel;  // deepest graphicLevel of any component, at least 1
 
     // Per component:
-    functionPointer* logicEvaluate;                 // evaluator, or null
+    RunTimeCalls* runTimeCalls;                     // logicEvaluate and drawDynamic
     SecondaryEvaluatePointer* secondaryEvaluate;    // as registered; not called
-    functionPointer* drawDynamic;                   // live-pane drawing, or null
     functionPointer* xEventTriggered;               // keyboard hook, or null
     functionPointer* heapQueueEventTriggered;       // as registered; not called
     const int** iconArrays;                         // icon table, or null (not drawn)

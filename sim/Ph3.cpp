@@ -14,12 +14,14 @@ PhaseThree::PhaseThree() {
     const int signals = phaseTwo->numberOfSignals;
     currentSignals = new SignalValue[signals];
     signalChangeMarks = new int[signals]();
-    lengthOfActivationList = new int[signals]();
-    activationList = new int*[signals]();
-    componentsActivated = new int[phaseTwo->numberOfComponents];
-    scheduledSignals = new SignalValue[signals];
-    scheduledTimes = new unsigned long[signals];
-    whenScheduled = new unsigned long[signals];
+    activationListStart = new int[signals + 1]();  // every list empty until formed
+    activationList = nullptr;
+    const int components = phaseTwo->numberOfComponents;
+    activationWordCount = (components + 63) / 64;
+    activationSummaryCount = (activationWordCount + 63) / 64;
+    componentsActivated = new unsigned long[activationWordCount > 0 ? activationWordCount : 1]();
+    activatedWords = new unsigned long[activationSummaryCount > 0 ? activationSummaryCount : 1]();
+    schedule = new WireSchedule[signals > 0 ? signals : 1];
     resetRunTimeState();
 }
 
@@ -28,11 +30,22 @@ void PhaseThree::resetRunTimeState() {
     for (int s = 0; s < p2.numberOfSignals; s++) {
         SignalValue v = p2.constSignals[s] ? p2.signalInitializations[s] : UNINITIALIZED;
         currentSignals[s] = v;
-        scheduledSignals[s] = v;
-        scheduledTimes[s] = 0;
-        whenScheduled[s] = 0;
+        schedule[s].scheduledSignal = v;
+        schedule[s].scheduledTime = 0;
+        schedule[s].whenScheduled = 0;
     }
-    for (int c = 0; c < p2.numberOfComponents; c++) componentsActivated[c] = 1;
+    activateAll();
+}
+
+void PhaseThree::activateAll() {
+    // Whole words, then the components of a partial last word; the same
+    // for the words' marks.
+    const int components = phaseTwo->numberOfComponents;
+    for (int w = 0; w < activationWordCount; w++) componentsActivated[w] = ~0ul;
+    if (components % 64) componentsActivated[activationWordCount - 1] = (1ul << (components % 64)) - 1;
+    for (int e = 0; e < activationSummaryCount; e++) activatedWords[e] = ~0ul;
+    if (activationWordCount % 64)
+        activatedWords[activationSummaryCount - 1] = (1ul << (activationWordCount % 64)) - 1;
 }
 
 void PhaseThree::checkConnectivity() const {
@@ -105,29 +118,24 @@ void forEachActivation(int* lastVisitor, Visit visit) {
 
 void PhaseThree::formActivationLists() {
     const int signals = phaseTwo->numberOfSignals;
-    int* lastVisitor = new int[signals];
+    int* lastVisitor = new int[signals > 0 ? signals : 1];
 
-    // Counting pass.
-    for (int s = 0; s < signals; s++) {
-        lengthOfActivationList[s] = 0;
-        lastVisitor[s] = -1;
-    }
-    forEachActivation(lastVisitor, [&](int, int w) { lengthOfActivationList[w]++; });
+    // Counting pass: wire s's count goes into activationListStart[s + 1].
+    for (int s = 0; s <= signals; s++) activationListStart[s] = 0;
+    for (int s = 0; s < signals; s++) lastVisitor[s] = -1;
+    forEachActivation(lastVisitor, [&](int, int w) { activationListStart[w + 1]++; });
 
-    // Filling pass: exactly the counted number of entries per wire, all
-    // lists carved out of one block.
-    size_t total = 0;
-    for (int s = 0; s < signals; s++) total += lengthOfActivationList[s];
-    int* entries = new int[total > 0 ? total : 1];
-    int* filled = new int[signals];
-    for (int s = 0; s < signals; s++) {
-        activationList[s] = entries;
-        entries += lengthOfActivationList[s];
-        filled[s] = 0;
-        lastVisitor[s] = -1;
-    }
-    forEachActivation(lastVisitor, [&](int c, int w) { activationList[w][filled[w]++] = c; });
+    // The running sums make the counts the starts; the filling pass then
+    // uses each wire's start as its fill position, which moves it on to the
+    // next wire's start, and a final shift puts the starts back.
+    for (int s = 0; s < signals; s++) activationListStart[s + 1] += activationListStart[s];
+    const int total = activationListStart[signals];
+    delete[] activationList;
+    activationList = new int[total > 0 ? total : 1];
+    for (int s = 0; s < signals; s++) lastVisitor[s] = -1;
+    forEachActivation(lastVisitor, [&](int c, int w) { activationList[activationListStart[w]++] = c; });
+    for (int s = signals; s > 0; s--) activationListStart[s] = activationListStart[s - 1];
+    activationListStart[0] = 0;
 
-    delete[] filled;
     delete[] lastVisitor;
 }

@@ -8,16 +8,34 @@
 
 #include "Signal.h"
 
+// The scheduling record of one wire: its most recently queued change. The
+// scheduling layer reads and writes the three together.
+struct WireSchedule {
+    unsigned long scheduledTime;  // time of that change
+    unsigned long whenScheduled;  // simulation time at which it was queued
+    SignalValue scheduledSignal;  // the value it gives the wire
+};
+
 class PhaseThree {
 public:
     SignalValue* currentSignals;     // present value of every wire; evaluators read here
     int* signalChangeMarks;          // allocated, unused
-    int* lengthOfActivationList;     // entries of each wire's activation list
-    int** activationList;            // per wire: components to activate, ascending
-    int* componentsActivated;        // per component: evaluate in the next pass
-    SignalValue* scheduledSignals;   // value of the wire's most recently queued change
-    unsigned long* scheduledTimes;   // time of that change
-    unsigned long* whenScheduled;    // simulation time at which it was queued
+    int* activationListStart;        // per wire, and one more: where the wire's list begins in
+                                     // activationList; the next wire's entry is where it ends
+    int* activationList;             // every wire's list of components to activate, ascending,
+                                     // one list after another in serial-number order
+    // The activated components, to be evaluated in the next pass, as a
+    // two-level bitset: component c is bit c % 64 of word c / 64 of
+    // componentsActivated, and word w of that is marked, as bit w % 64 of
+    // entry w / 64, in activatedWords. The pass visits the marked words of
+    // the marked entries in ascending order, which is ascending component
+    // order, and costs time in proportion to what is marked rather than to
+    // the size of the circuit.
+    unsigned long* componentsActivated;  // per component one bit: evaluate in the next pass
+    unsigned long* activatedWords;       // per word of componentsActivated one bit: it may be nonzero
+    int activationWordCount;             // words in componentsActivated
+    int activationSummaryCount;          // entries in activatedWords
+    WireSchedule* schedule;          // per wire: its most recently queued change
 
     // Allocates every array from phaseTwo's counts and sets the run-time
     // state as the run initialisation does (constant wires at their value,
@@ -29,12 +47,25 @@ public:
     // Warns on standard error about every data or control input that no
     // component drives, then prints the count. Changes nothing.
     void checkConnectivity() const;
-    // Fills lengthOfActivationList and activationList: a component is on a
+    // Fills activationListStart and activationList: a component is on a
     // wire's list when the wire is one of its inputs, or one of its outputs
     // and the component is self-activating; once per wire, ascending.
     void formActivationLists();
+    // The number of entries on wire s's activation list.
+    int lengthOfActivationList(int s) const { return activationListStart[s + 1] - activationListStart[s]; }
     // The run-time state of a (re)start, without touching the event heap.
     void resetRunTimeState();
+
+    // Marks component c for the next evaluation pass; marking twice is
+    // marking once.
+    void activate(int c) {
+        componentsActivated[c >> 6] |= 1ul << (c & 63);
+        activatedWords[c >> 12] |= 1ul << ((c >> 6) & 63);
+    }
+    // Whether component c is marked.
+    bool isActivated(int c) const { return (componentsActivated[c >> 6] >> (c & 63)) & 1; }
+    // Marks every component.
+    void activateAll();
 };
 
 extern PhaseThree* phaseThree;

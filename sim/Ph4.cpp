@@ -15,17 +15,12 @@ unsigned long stallSteps(int level) {
     return 1ul << exponent;
 }
 
-PhaseFour::PhaseFour() : time(0), activatedCount(0), allActivated(1), eventsApplied(0), evaluations(0) {
+PhaseFour::PhaseFour() : time(0), eventsApplied(0), evaluations(0) {
     const int signals = phaseTwo->numberOfSignals;
-    const int components = phaseTwo->numberOfComponents;
     tsbOwner = new int[signals > 0 ? signals : 1]();
-    activated = new int[components > 0 ? components : 1];
 }
 
-PhaseFour::~PhaseFour() {
-    delete[] tsbOwner;
-    delete[] activated;
-}
+PhaseFour::~PhaseFour() { delete[] tsbOwner; }
 
 void PhaseFour::runInitialize() {
     // Dropping every pending event at once leaves the heap as removing them
@@ -33,8 +28,6 @@ void PhaseFour::runInitialize() {
     skewHeap.clear();
     time = 0;
     phaseThree->resetRunTimeState();  // wires, scheduling records, every component activated
-    activatedCount = 0;
-    allActivated = 1;
     int* state = phaseTwo->state;
     for (int c = 0; c < phaseTwo->numberOfComponents; c++) state[c] = 0;
 }

@@ -45,19 +45,13 @@ public:
     int* tsbOwner;       // per wire: the tri-state buffer that drives it; 0 until
                          // one takes the wire over from HIZ. Never reset, not even
                          // on restart: a missing owner reads as component 0.
-    int* activated;      // components marked since the last evaluation pass, in
-                         // marking order (each once: its componentsActivated entry
-                         // is then 1); the pass sorts them instead of scanning all
-    int activatedCount;  // entries in `activated`
-    int allActivated;    // 1: every component is marked (run initialisation) and
-                         // `activated` is not kept; the pass scans the flags
     unsigned long eventsApplied;  // events taken from the heap and applied since the
                                   // program started (changing a wire or not)
     unsigned long evaluations;    // logicEvaluate calls since the program started
 
     // Time 0, an empty heap, no owners. Needs phaseTwo and phaseThree.
     PhaseFour();
-    // Releases the heap and the per-wire and per-component arrays.
+    // Releases the heap and the owner table.
     ~PhaseFour();
     PhaseFour(const PhaseFour&) = delete;
     PhaseFour& operator=(const PhaseFour&) = delete;
@@ -96,10 +90,9 @@ private:
     // Calls every component's keyboard hook, in index order.
     void fireKeyboardHooks();
     // Step 5 of a cycle: logicEvaluate, then drawDynamic when shown, for
-    // every activated component in index order; the marks stay set.
+    // every activated component in index order. Clears each mark as it
+    // goes, so that the pass leaves none set, ready for the next advance.
     void evaluateActivated();
-    // Clears every mark, ready for the next advance.
-    void clearActivations();
     // Moves time to the earliest event and applies every event of that
     // time; a change activates the wire's activation list.
     void advance();

@@ -4,12 +4,10 @@
 // cycle every marked component runs exactly once, in index order, however
 // many of its inputs changed.
 //
-// Marks are kept both as the per-component flags of phase three and as a
-// list of the components marked since the last pass, so that a cycle costs
-// time in proportion to the components it wakes, not to the circuit: the
-// pass sorts the list (or, when most of the circuit is marked, scans the
-// flags), which gives the same index order as scanning every flag.
-#include <algorithm>
+// Marks are phase three's two-level bitset, so that a cycle costs time in
+// proportion to the components it wakes, not to the circuit: the pass visits
+// the marked words in ascending order, which gives the index order of a
+// scan over every component.
 #include <cstdio>
 
 #include "Ph2.h"
@@ -79,59 +77,50 @@ void PhaseFour::fireKeyboardHooks() {
 }
 
 void PhaseFour::evaluateActivated() {
-    const PhaseTwo& p2 = *phaseTwo;
+    const RunTimeCalls* calls = phaseTwo->runTimeCalls;
     const PhaseFive& p5 = *phaseFive;
-    const int* marks = phaseThree->componentsActivated;
-    auto evaluate = [&](int c) {
-        KORVAX_HASH_EVALUATION(time, c);
-        if (p2.logicEvaluate[c]) {
-            p2.logicEvaluate[c](c);
-            evaluations++;
+    PhaseThree& p3 = *phaseThree;
+    unsigned long* marks = p3.componentsActivated;
+    unsigned long* markedWords = p3.activatedWords;
+    // Evaluators only queue events; nothing marks a component during the
+    // pass, so each word can be taken and cleared before its components run.
+    for (int e = 0; e < p3.activationSummaryCount; e++) {
+        unsigned long words = markedWords[e];
+        markedWords[e] = 0;
+        while (words) {
+            const int w = e * 64 + __builtin_ctzl(words);
+            words &= words - 1;
+            unsigned long bits = marks[w];
+            marks[w] = 0;
+            while (bits) {
+                const int c = w * 64 + __builtin_ctzl(bits);
+                bits &= bits - 1;
+                KORVAX_HASH_EVALUATION(time, c);
+                const RunTimeCalls& call = calls[c];
+                if (call.logicEvaluate) {
+                    call.logicEvaluate(c);
+                    evaluations++;
+                }
+                if (call.drawDynamic && p5.shown(c)) call.drawDynamic(c);
+            }
         }
-        if (p2.drawDynamic[c] && p5.shown(c)) p2.drawDynamic[c](c);
-    };
-    // Sorting pays while the marked components are a small part of the
-    // circuit; beyond that one scan of the flags is cheaper.
-    if (allActivated || activatedCount > p2.numberOfComponents / 8) {
-        for (int c = 0; c < p2.numberOfComponents; c++)
-            if (marks[c]) evaluate(c);
-    } else {
-        std::sort(activated, activated + activatedCount);
-        for (int i = 0; i < activatedCount; i++) evaluate(activated[i]);
     }
-}
-
-void PhaseFour::clearActivations() {
-    int* marks = phaseThree->componentsActivated;
-    if (allActivated || activatedCount > phaseTwo->numberOfComponents / 8) {
-        std::fill(marks, marks + phaseTwo->numberOfComponents, 0);
-    } else {
-        for (int i = 0; i < activatedCount; i++) marks[activated[i]] = 0;
-    }
-    activatedCount = 0;
-    allActivated = 0;
 }
 
 void PhaseFour::advance() {
     if (skewHeap.isEmpty()) return;  // time stands; nothing is activated
     PhaseThree& p3 = *phaseThree;
     SignalValue* current = p3.currentSignals;
-    int* marks = p3.componentsActivated;
     time = skewHeap.minTime();
     while (!skewHeap.isEmpty() && skewHeap.minTime() == time) {
-        const Event& e = skewHeap.pool[skewHeap.root];
+        const EventPayload& e = skewHeap.minPayload();
         const int s = e.signalSerialNumber;
         KORVAX_HASH_EVENT(time, s, e.sigValue);
         if (e.sigValue != current[s]) {
             current[s] = e.sigValue;
-            const int* list = p3.activationList[s];
-            for (int i = 0, n = p3.lengthOfActivationList[s]; i < n; i++) {
-                const int c = list[i];
-                if (!marks[c]) {
-                    marks[c] = 1;
-                    activated[activatedCount++] = c;
-                }
-            }
+            const int* list = p3.activationList;
+            for (int i = p3.activationListStart[s], end = p3.activationListStart[s + 1]; i < end; i++)
+                p3.activate(list[i]);
         }
         skewHeap.removeMin();
         eventsApplied++;
@@ -187,9 +176,8 @@ void PhaseFour::run() {
         }
         if (displayTimeFlag) window.drawTimeAndQueue(time, skewHeap.getLength(), stallLevel);
 
-        evaluateActivated();
+        evaluateActivated();  // and clears the marks
         if (p5.superProbeSelect) p5.displaySuperProbes();
-        clearActivations();
         // A restart asked for in this cycle comes first: a key typed now
         // would be undone by it.
         if (!done && !reStart && skewHeap.isEmpty()) quietMoment(nextKey, window);

@@ -20,24 +20,36 @@ const char* const heapFullMessage = "Event heap: cannot hold more than %u pendin
 }  // namespace
 
 SkewHeap::SkewHeap() : root(noEvent), length(0), capacity(initialCapacity), used(1), freeList(noEvent) {
-    pool = static_cast<Event*>(std::malloc(sizeof(Event) * capacity));
-    if (!pool) {
+    pool = static_cast<HeapNode*>(std::malloc(sizeof(HeapNode) * capacity));
+    payload = static_cast<EventPayload*>(std::malloc(sizeof(EventPayload) * capacity));
+    if (!pool || !payload) {
         std::fprintf(stderr, heapFullMessage, 0u);
         std::exit(1);
     }
 }
 
-SkewHeap::~SkewHeap() { std::free(pool); }
+SkewHeap::~SkewHeap() {
+    std::free(pool);
+    std::free(payload);
+}
 
 void SkewHeap::grow() {
     unsigned int bigger = capacity < maximumCapacity / 2 ? capacity * 2 : maximumCapacity;
-    Event* moved = bigger > capacity ? static_cast<Event*>(std::realloc(pool, sizeof(Event) * bigger)) : nullptr;
-    if (!moved) {
-        std::fprintf(stderr, heapFullMessage, used - 1);
-        std::exit(1);
+    if (bigger > capacity) {
+        // Each pool is kept as soon as it has moved, so that a failure of
+        // the second leaves the heap consistent until the program ends.
+        if (HeapNode* moved = static_cast<HeapNode*>(std::realloc(pool, sizeof(HeapNode) * bigger))) {
+            pool = moved;
+            if (EventPayload* movedPayload =
+                    static_cast<EventPayload*>(std::realloc(payload, sizeof(EventPayload) * bigger))) {
+                payload = movedPayload;
+                capacity = bigger;
+                return;
+            }
+        }
     }
-    pool = moved;
-    capacity = bigger;
+    std::fprintf(stderr, heapFullMessage, used - 1);
+    std::exit(1);
 }
 
 void SkewHeap::print() const {
@@ -57,9 +69,9 @@ void SkewHeap::traverse(unsigned int p) const {
     if (p != noEvent) stack.push_back({p, 0});
     while (!stack.empty()) {
         Frame& f = stack.back();
-        const Event& e = pool[f.node];
+        const HeapNode& e = pool[f.node];
         if (f.stage == 0) {
-            e.printEvent();
+            event(f.node).printEvent();
             std::fputs(" down-left", stderr);
             f.stage = 1;
             if (e.lptr != noEvent) stack.push_back({e.lptr, 0});

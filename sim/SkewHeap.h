@@ -6,7 +6,8 @@
 // existing root keeps its place on a tie; `removeMin` merges (right child,
 // left child), so on a tie the right subtree supplies the new root.
 //
-// Nodes live in one pool owned by the heap and are linked by slot number.
+// Nodes live in two parallel pools owned by the heap, links and keys in one
+// and payloads in the other (Event.h), and are linked by slot number.
 // Released slots go onto a free list and are reused first, so once the pool
 // has grown to the largest number of pending events the run needs, adding
 // and removing allocate nothing. merge is a loop: a skew heap's right path
@@ -20,7 +21,8 @@ class SkewHeap {
 public:
     unsigned int root;      // pool slot of the earliest event, or noEvent when empty
     int length;             // events in the heap
-    Event* pool;            // node storage; slot 0 is never used, so that 0 means "no node"
+    HeapNode* pool;         // links and keys; slot 0 is never used, so that 0 means "no node"
+    EventPayload* payload;  // per slot of pool: the event's wire and value
     unsigned int capacity;  // slots allocated in pool
     unsigned int used;      // slots handed out at least once (slot 0 counted)
     unsigned int freeList;  // most recently released slot, chained through lptr; noEvent when none
@@ -32,10 +34,15 @@ public:
     SkewHeap(const SkewHeap&) = delete;
     SkewHeap& operator=(const SkewHeap&) = delete;
 
-    // Queues a copy of e's time, type, wire and value.
-    void add(const Event& e);
+    // Queues a copy of e's time, wire and value (the type is always
+    // signalChange).
+    void add(const Event& e) { add(e.time, e.signalSerialNumber, e.sigValue); }
+    // Queues the change of wire `signalSerialNumber` to `sigValue` at time `t`.
+    void add(unsigned long t, int signalSerialNumber, SignalValue sigValue);
     // A copy of the earliest event. Only on a non-empty heap.
-    Event min() const { return pool[root]; }
+    Event min() const { return event(root); }
+    // The payload of the earliest event. Only on a non-empty heap.
+    const EventPayload& minPayload() const { return payload[root]; }
     // Time of the earliest event. Only on a non-empty heap.
     unsigned long minTime() const { return pool[root].time; }
     // Drops the earliest event. Only on a non-empty heap.
@@ -58,6 +65,11 @@ public:
     // recursive definition.
     unsigned int merge(unsigned int h1, unsigned int h2);
 
+    // The event in slot p, as a value.
+    Event event(unsigned int p) const {
+        return Event(pool[p].time, signalChange, payload[p].signalSerialNumber, payload[p].sigValue);
+    }
+
     // Dumps the tree on standard error (debugging aid; nothing calls it).
     void print() const;
     // The dump of the subtree at slot p: the node's event line, " down-left",
@@ -68,12 +80,12 @@ private:
     // A fresh slot: from the free list, else the pool's unused tail, else a
     // grown pool.
     unsigned int allocateNode();
-    // Doubles the pool; reports and ends the program if that is impossible.
+    // Doubles both pools; reports and ends the program if that is impossible.
     void grow();
 };
 
 inline unsigned int SkewHeap::merge(unsigned int h1, unsigned int h2) {
-    Event* const p = pool;
+    HeapNode* const p = pool;
     // Where the next partial result goes: the result itself at first, then
     // the left link of the root chosen in the previous round, exactly where
     // the recursive call's value would be stored.
@@ -94,7 +106,7 @@ inline unsigned int SkewHeap::merge(unsigned int h1, unsigned int h2) {
             h2 = t;
         }
         *hole = h1;
-        Event& top = p[h1];
+        HeapNode& top = p[h1];
         unsigned int oldLeft = top.lptr;
         if (oldLeft == noEvent) {
             top.lptr = h2;
@@ -118,15 +130,14 @@ inline unsigned int SkewHeap::allocateNode() {
     return used++;
 }
 
-inline void SkewHeap::add(const Event& e) {
+inline void SkewHeap::add(unsigned long t, int signalSerialNumber, SignalValue sigValue) {
     unsigned int n = allocateNode();
-    Event& node = pool[n];
+    HeapNode& node = pool[n];
     node.lptr = noEvent;
     node.rptr = noEvent;
-    node.time = e.time;
-    node.eventType = e.eventType;
-    node.signalSerialNumber = e.signalSerialNumber;
-    node.sigValue = e.sigValue;
+    node.time = t;
+    payload[n].signalSerialNumber = signalSerialNumber;
+    payload[n].sigValue = sigValue;
     root = merge(root, n);
     length++;
 }

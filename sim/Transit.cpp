@@ -71,16 +71,16 @@ const char* const tsbConflictMessage = "Another Tsb at %s is trying to drive it 
 
 // Kept out of line: the report is rare and the caller is the hot path.
 __attribute__((noinline, cold)) void reportTimeWarp(const Event& ev, unsigned long now) {
-    const PhaseThree& p3 = *phaseThree;
     const int s = ev.signalSerialNumber;
-    std::fprintf(stderr, timeWarpReport, s, phaseTwo->signalNames[s], signalValueName(p3.scheduledSignals[s]),
-                 p3.scheduledTimes[s], p3.whenScheduled[s], signalValueName(ev.sigValue), ev.time, now);
+    const WireSchedule& w = phaseThree->schedule[s];
+    std::fprintf(stderr, timeWarpReport, s, phaseTwo->signalNames[s], signalValueName(w.scheduledSignal),
+                 w.scheduledTime, w.whenScheduled, signalValueName(ev.sigValue), ev.time, now);
 }
 
 }  // namespace
 
 void PhaseFour::signalTransition(int signalSerialNumber, SignalValue newSignalValue, int quickTime, int lazyTime) {
-    const SignalValue oldSignalValue = phaseThree->scheduledSignals[signalSerialNumber];
+    const SignalValue oldSignalValue = phaseThree->schedule[signalSerialNumber].scheduledSignal;
     if (oldSignalValue == newSignalValue || !isSignalValue(oldSignalValue) || !isSignalValue(newSignalValue)) return;
     const Transition& t = transitions[oldSignalValue][newSignalValue];
     recordEventQueueInput(Event(time + (t.first.lazy ? lazyTime : quickTime), signalChange, signalSerialNumber,
@@ -95,7 +95,7 @@ void PhaseFour::altSignalTransition(int signalSerialNumber, SignalValue newSigna
 
 void PhaseFour::tsbSignalTransition(int cind, int signalSerialNumber, SignalValue newSignalValue, int quickTime,
                                     int lazyTime) {
-    switch (phaseThree->scheduledSignals[signalSerialNumber]) {
+    switch (phaseThree->schedule[signalSerialNumber].scheduledSignal) {
     case HIZ:
         tsbOwner[signalSerialNumber] = cind;
         signalTransition(signalSerialNumber, newSignalValue, quickTime, lazyTime);
@@ -119,15 +119,14 @@ void PhaseFour::tsbSignalTransition(int cind, int signalSerialNumber, SignalValu
 }
 
 void PhaseFour::recordEventQueueInput(Event ev) {
-    PhaseThree& p3 = *phaseThree;
-    const int s = ev.signalSerialNumber;
-    if (ev.time < p3.scheduledTimes[s]) {
+    WireSchedule& w = phaseThree->schedule[ev.signalSerialNumber];
+    if (ev.time < w.scheduledTime) {
         // Keep the wire's events in time order: never before its last one.
         if (ev.sigValue != UNINITIALIZED && ev.sigValue != XXX) reportTimeWarp(ev, time);
-        ev.time = p3.scheduledTimes[s] + 1;
+        ev.time = w.scheduledTime + 1;
     }
-    p3.scheduledSignals[s] = ev.sigValue;
-    p3.scheduledTimes[s] = ev.time;
-    p3.whenScheduled[s] = time;
+    w.scheduledSignal = ev.sigValue;
+    w.scheduledTime = ev.time;
+    w.whenScheduled = time;
     skewHeap.add(ev);
 }

@@ -26,5 +26,5 @@ void PhaseFive::displaySuperProbes() {}
 void PhaseFive::drawPanes() {
     const PhaseTwo& p2 = *phaseTwo;
     for (int c = 0; c < p2.numberOfComponents; c++)
-        if (p2.drawDynamic[c] && shown(c)) p2.drawDynamic[c](c);
+        if (p2.runTimeCalls[c].drawDynamic && shown(c)) p2.runTimeCalls[c].drawDynamic(c);
 }

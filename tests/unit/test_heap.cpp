@@ -65,8 +65,8 @@ std::string shape(const SkewHeap& h, unsigned int n) {
         stack.pop_back();
         if (x == -1) { s += ')'; continue; }
         if (x == noEvent) { s += '.'; continue; }
-        const Event& e = h.pool[x];
-        s += '(' + std::to_string(e.signalSerialNumber);
+        const HeapNode& e = h.pool[x];
+        s += '(' + std::to_string(h.payload[x].signalSerialNumber);
         stack.push_back(-1);
         stack.push_back(e.rptr);
         stack.push_back(e.lptr);
@@ -131,11 +131,11 @@ TEST(SkewHeap, TiesKeepTheRootOnAddAndTakeTheRightChildOnRemove) {
     // third add moves 2 to the right. Removing the root must surface the
     // right child.
     h.add(at(10, 3));
-    const Event& root = h.pool[h.root];
+    const HeapNode& root = h.pool[h.root];
     ASSERT_NE(root.lptr, noEvent);
     ASSERT_NE(root.rptr, noEvent);
-    EXPECT_EQ(h.pool[root.lptr].signalSerialNumber, 3);
-    EXPECT_EQ(h.pool[root.rptr].signalSerialNumber, 2);
+    EXPECT_EQ(h.payload[root.lptr].signalSerialNumber, 3);
+    EXPECT_EQ(h.payload[root.rptr].signalSerialNumber, 2);
     h.removeMin();
     EXPECT_EQ(h.min().signalSerialNumber, 2);
     h.removeMin();

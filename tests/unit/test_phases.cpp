@@ -36,8 +36,8 @@ protected:
                              in, control, out, 0, nullptr, 0, nullptr, 0, 0, 0);
     }
     static std::vector<int> list(int wire) {
-        return std::vector<int>(phaseThree->activationList[wire],
-                                phaseThree->activationList[wire] + phaseThree->lengthOfActivationList[wire]);
+        const int* start = phaseThree->activationList + phaseThree->activationListStart[wire];
+        return std::vector<int>(start, start + phaseThree->lengthOfActivationList(wire));
     }
 };
 
@@ -70,7 +70,7 @@ TEST_F(Netlist, ArraysHoldTheRegisteredNetlist) {
     EXPECT_STREQ(p.signalNames[3], "a[1]");
     EXPECT_EQ(p.constSignals[3], 0);
 
-    EXPECT_EQ(p.logicEvaluate[0], evaluate);
+    EXPECT_EQ(p.runTimeCalls[0].logicEvaluate, evaluate);
     EXPECT_EQ(p.outputOverloadable[0], 1);
     EXPECT_STREQ(p.rcpos[1], "ab.ba.cc");
     EXPECT_STREQ(p.decal[1], "sw");
@@ -158,11 +158,11 @@ TEST_F(Netlist, RunTimeStateStartsDefined) {
     EXPECT_EQ(p.currentSignals[1], ONE);
     EXPECT_EQ(p.currentSignals[a.serialNumber[0]], UNINITIALIZED);
     EXPECT_EQ(p.currentSignals[k.serialNumber[0]], ZERO);
-    EXPECT_EQ(p.scheduledSignals[k.serialNumber[1]], ONE);
+    EXPECT_EQ(p.schedule[k.serialNumber[1]].scheduledSignal, ONE);
     // A declared value counts only for a constant wire.
     EXPECT_EQ(p.currentSignals[v.serialNumber[0]], UNINITIALIZED);
-    EXPECT_EQ(p.scheduledTimes[1], 0u);
-    EXPECT_EQ(p.componentsActivated[0], 1);
+    EXPECT_EQ(p.schedule[1].scheduledTime, 0u);
+    EXPECT_TRUE(p.isActivated(0));
 }
 
 TEST_F(Netlist, ConnectivityWarningsNameWireComponentAndPosition) {
