@@ -137,13 +137,7 @@ void PhaseFour::run() {
 
     // The first picture. It reads the wires before time 0; phase three
     // gave them their initial values when it allocated them.
-    p5.componentTiling();
-    p5.drawSchematic();
-    p5.superProbeCollect = 0;
-    if (p5.interconnectFlag) p5.connect();
-    p5.drawPanes();
-    if (p5.superProbeSelect) p5.displaySuperProbes();
-    window.drawSubWindow();
+    p5.firstPicture();
 
     runInitialize();
     fireKeyboardHooks();

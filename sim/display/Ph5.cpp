@@ -1,7 +1,13 @@
-// Phase five's drawing passes. Only drawPanes has work to do before the
-// display proper exists; the others are the hooks the run loop and the key
-// commands call in their fixed order.
+// Phase five's drawing passes and the drawing sequences made of them: the
+// icons of the shown components, the interconnecting lines between their
+// tabs, the live panes, and the first picture.
 #include "display/Ph5.h"
+
+#include <cstddef>
+
+#include "cmdLine.h"
+#include "components/msi.h"
+#include "display/IconDraw.h"
 
 namespace {
 
@@ -14,17 +20,76 @@ PhaseFive::PhaseFive()
       currentGraphicDisplayLevel(1), interconnectFlag(1), labelGateFlag(1), drawComponentLeadsFlag(1),
       labelLinesFlag(0) {}
 
+// The window goes first; the lists free their nodes as members.
 PhaseFive::~PhaseFive() { delete windexPointer; }
 
-// Tiling, icons, lines and super probes are drawn only through a window
-// connection, which is not opened yet.
+// The tiling comes with the schematic cells.
 void PhaseFive::componentTiling() {}
-void PhaseFive::drawSchematic() {}
-void PhaseFive::connect() {}
-void PhaseFive::displaySuperProbes() {}
+
+void PhaseFive::drawSchematic() {
+    const PhaseTwo& p2 = *phaseTwo;
+    for (int c = 0; c < p2.numberOfComponents; c++)
+        if (p2.iconArrays[c] && shown(c)) iconDraw(c, p2.iconArrays[c]);
+}
+
+void PhaseFive::connect() {
+    Windex& win = *windexPointer;
+    const PhaseTwo& p2 = *phaseTwo;
+    // Index the input tabs by wire, keeping their list order within a wire,
+    // so that each output tab meets only the inputs of its own wire.
+    const std::size_t signals = static_cast<std::size_t>(p2.numberOfSignals);
+    if (connectFirst.size() < signals) {
+        connectFirst.resize(signals, -1);
+        connectLast.resize(signals, -1);
+    }
+    const std::size_t tabs = static_cast<std::size_t>(inTab.length);
+    if (connectTabs.size() < tabs) {
+        connectTabs.resize(tabs);
+        connectNext.resize(tabs);
+    }
+    int k = 0;
+    for (const Tab* t = inTab.start; t; t = t->link, k++) {
+        connectTabs[k] = t;
+        connectNext[k] = -1;
+        const int s = t->signalIndex;
+        if (connectFirst[s] < 0)
+            connectFirst[s] = k;
+        else
+            connectNext[connectLast[s]] = k;
+        connectLast[s] = k;
+    }
+    for (const Tab* o = outTab.start; o; o = o->link) {
+        for (int i = connectFirst[o->signalIndex]; i >= 0; i = connectNext[i]) {
+            const Tab* t = connectTabs[i];
+            if (!connectMuxOnlyFlag || p2.logicEvaluate[t->cmp] == mux) win.drawLine(o->xc, o->yc, t->xc, t->yc);
+        }
+    }
+    for (const Tab* t = inTab.start; t; t = t->link) connectFirst[t->signalIndex] = connectLast[t->signalIndex] = -1;
+    inTab.clear();
+    outTab.clear();
+}
 
 void PhaseFive::drawPanes() {
     const PhaseTwo& p2 = *phaseTwo;
     for (int c = 0; c < p2.numberOfComponents; c++)
         if (p2.runTimeCalls[c].drawDynamic && shown(c)) p2.runTimeCalls[c].drawDynamic(c);
+}
+
+void PhaseFive::firstPicture() {
+    componentTiling();
+    drawSchematic();
+    superProbeCollect = 0;
+    if (interconnectFlag) connect();
+    drawPanes();
+    if (superProbeSelect) displaySuperProbes();
+    windexPointer->drawSubWindow();
+}
+
+void PhaseFive::windowingRedraw(bool recentre) {
+    Windex& win = *windexPointer;
+    win.clear();
+    drawSchematic();
+    drawPanes();
+    if (recentre) win.setSubWin();
+    win.drawSubWindow();
 }

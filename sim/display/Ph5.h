@@ -11,12 +11,19 @@
 #ifndef KORVAX_PH5_H
 #define KORVAX_PH5_H
 
+#include <vector>
+
 #include "Ph2.h"
+#include "display/SupProbe.h"
+#include "display/Tab.h"
 #include "display/Window.h"
 
 class PhaseFive {
 public:
     Windex* windexPointer;           // the display window, owned
+    TabList inTab;                   // input tabs recorded by the drawing passes, until connect
+    TabList outTab;                  // output tabs recorded by the drawing passes, until connect
+    SuperProbeList superProbeList;   // super-probe rectangles, recorded by the first picture
     int superProbeCollect;           // nonzero: icon drawing records super probes (until the first picture)
     int superProbeSelect;            // nonzero: super probes are shown (F8)
     int newWindowingMode;            // nonzero: the mouse works on the sub-window (F9)
@@ -25,6 +32,13 @@ public:
     int labelGateFlag;               // draw component labels (F3)
     int drawComponentLeadsFlag;      // draw leads and connection tabs (F4)
     int labelLinesFlag;              // label leads with wire names (F5)
+
+    // connect's index of the input tabs by wire, kept between calls so that
+    // a pass allocates only when the tab lists outgrow it: for each wire the
+    // first and last of its input tabs (-1: none), in list order through
+    // connectNext; connectTabs holds the tabs by position in the list.
+    std::vector<int> connectFirst, connectLast, connectNext;
+    std::vector<const Tab*> connectTabs;
 
     // The window labelled "Korvax v20190215", flags at their start values,
     // level 1.
@@ -43,18 +57,32 @@ public:
                                         : currentGraphicDisplayLevel >= p2.graphicLevel[c];
     }
 
-    // Places every component on the schematic (comes with the display).
+    // Places every component on the schematic.
     void componentTiling();
-    // Draws the icons of the shown components (comes with the display).
+    // Draws the icons of the shown components that have one, in index
+    // order, recording their tabs (and, while superProbeCollect is set,
+    // super probes).
     void drawSchematic();
-    // Draws the lines between recorded tabs (comes with the display).
+    // Draws a line from every recorded output tab to every recorded input
+    // tab of the same wire (with connectMuxOnlyFlag only to multiplexer
+    // inputs), output tabs in list order and for each its inputs in list
+    // order; then empties both tab lists.
     void connect();
     // Calls drawDynamic of every shown component that has one, in index
     // order.
     void drawPanes();
-    // Draws every recorded super probe in its wire's colour; none are
-    // recorded until icons are drawn.
+    // Draws every recorded super probe in its wire's colour, at 0.66 of
+    // its tab; none are recorded until icons are drawn.
     void displaySuperProbes();
+
+    // The first picture, drawn once before time 0: tiling, icons (recording
+    // super probes for the last time), lines, panes, super probes when
+    // shown, the sub-window.
+    void firstPicture();
+    // The redraw after a view change in windowing mode: like
+    // Windex::repaint but without lines; `recentre` puts the sub-window
+    // back in the middle of the view first.
+    void windowingRedraw(bool recentre);
 };
 
 extern PhaseFive* phaseFive;

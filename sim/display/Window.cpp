@@ -1,29 +1,64 @@
-// The display window in its display-less form: the view arithmetic, the
-// error handlers and the drawing operations, which without a connection
-// return at once. The connection itself, and with it the Xlib drawing and
-// event polling, comes with the display proper.
+// The display window: set-up and teardown of the connection, the drawing
+// primitives in world coordinates, the view arithmetic, the sub-window and
+// the status line. Every server call goes through the port (XPort.h).
 #include "Window.h"
-
-#include <X11/Xlib.h>
 
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
 
 #include "Ph4.h"
+#include "cmdLine.h"
 #include "display/Ph5.h"
+
+XPort* (*makeXPort)() = newXlibPort;
+
+const int Windex::cursor_shape[10] = {2, 52, 134, 116, 136, 108, 108, 12, 116, 14};
 
 namespace {
 
-// X error handlers: a window-system failure only ends the run, at the run
-// loop's next test.
-int catchError(Display*, XErrorEvent*) {
-    done = 1;
-    return 0;
-}
-int catchIOError(Display*) {
-    done = 1;
-    return 0;
+// A window-system failure only ends the run, at the run loop's next test.
+void endRun() { done = 1; }
+
+// The colours of the five values, in the order their contexts are set up.
+const PortContext valueContexts[5] = {ctxONE, ctxZERO, ctxUNINITIALIZED, ctxXXX, ctxHIZ};
+char bar_color_ONE[8] = "#008000";
+char bar_color_ZERO[8] = "#F0FFF0";
+char bar_color_UNINITIALIZED[8] = "#FFFFFF";
+char bar_color_XXX[8] = "#FF8C00";
+char bar_color_HIZ[8] = "#FFEBCD";
+const char* const valueColours[5] = {bar_color_ONE, bar_color_ZERO, bar_color_UNINITIALIZED, bar_color_XXX,
+                                     bar_color_HIZ};
+
+const char* const defaultGeometry = "1025x825+100+25";
+const int borderWidth = 5;
+// Key and button presses and releases, motion with button 1 held,
+// exposure, structure notification.
+const long windowEventMask = 0x2810D;
+// Flags of the size hints when the geometry gave nothing: program-specified
+// position and size.
+const int programPositionAndSize = 12;
+// How long one wait for the first exposure sleeps before looking again.
+const int exposureWaitMs = 100;
+
+// A command-line colour component (0 … 255; only its low 8 bits count) as
+// a 16-bit colour component.
+unsigned short colourComponent(int v) { return static_cast<unsigned short>((v * 256) & 0xFFFF); }
+
+// Allocates the colour given by the option triple (r, g, b), or, when all
+// three are 0, takes `fallback`. A colour that cannot be allocated ends the
+// program, with `what` naming it.
+unsigned long optionColour(XPort& port, int r, int g, int b, unsigned long fallback, const char* what) {
+    if (r == 0 && g == 0 && b == 0) return fallback;
+    unsigned long pixel = 0;
+    if (!port.allocColor(colourComponent(r), colourComponent(g), colourComponent(b), pixel)) {
+        std::fprintf(stderr, "Can't Alloc %s Pixel\n\n", what);
+        std::exit(-1);
+    }
+    return pixel;
 }
 
 // Truncation toward zero, saturated: a degenerate or mirrored view can make
@@ -42,29 +77,121 @@ float extent(int from, int to) { return static_cast<float>(static_cast<long long
 
 }  // namespace
 
-Windex::Windex(const char*) : display(nullptr), xPixels(0), yPixels(0) {
-    XSetErrorHandler(catchError);
-    XSetIOErrorHandler(catchIOError);
+Windex::Windex(const char* labelString)
+    : display(nullptr), hint{0, 0, 0, 0, 0}, foreground(0), background(0), subwin(0), event(), xPixels(0),
+      yPixels(0), clips(), numClips(0) {
+    const std::string title = std::string(labelString) + WindowLabelString;
+    installXErrorHandlers(endRun);
     resetView();
     setSubWin();
+    if (!useXDisplay) return;
+    XPort* port = makeXPort();
+    if (!port->open()) {
+        std::fprintf(stderr, "Unable to open X Window\n");
+        delete port;
+        return;
+    }
+    background = optionColour(*port, red_bg, green_bg, blue_bg, port->whitePixel(), "background");
+    foreground = optionColour(*port, red_fg, green_fg, blue_fg, port->blackPixel(), "foreground");
+    // The sub-window colour is always allocated: pure red unless given.
+    unsigned long sub = 0;
+    const bool subGiven = red_sw || green_sw || blue_sw;
+    if (!port->allocColor(subGiven ? colourComponent(red_sw) : 65535, subGiven ? colourComponent(green_sw) : 0,
+                          subGiven ? colourComponent(blue_sw) : 0, sub)) {
+        std::fprintf(stderr, "Can't Alloc subwindow Pixel\n\n");
+        std::exit(-1);
+    }
+    subwin = sub ^ background;
+
+    hint.flags = port->geometry(XW_geometry, defaultGeometry, borderWidth, hint.x, hint.y, hint.width, hint.height);
+    if (hint.flags == 0) hint.flags = programPositionAndSize;
+    port->createWindow(hint.x, hint.y, hint.width, hint.height, borderWidth, foreground, background);
+    port->defineCursor(cursor_shape[0]);
+    port->setProperties(title.c_str(), labelString, hint.x, hint.y, hint.width, hint.height, hint.flags);
+
+    port->createContext(ctxMain);
+    port->setColours(ctxMain, foreground, background);
+    port->setFunction(ctxMain, false);
+    for (int c = ctxONE; c <= ctxBOLD; c++) port->createContext(static_cast<PortContext>(c));
+    port->setColours(ctxBOLD, foreground, background);
+    port->setFunction(ctxBOLD, false);
+    port->setLineAttributes(ctxBOLD, 2, false, false, false);
+    // The value colours are not checked: a colour that cannot be had
+    // leaves the pixel of the one before (0 for the first).
+    unsigned long pixel = 0;
+    for (int v = 0; v < 5; v++) {
+        pixel = port->allocNamedColor(valueColours[v], pixel);
+        port->setColours(valueContexts[v], pixel, background);
+        port->setFunction(valueContexts[v], false);
+    }
+
+    port->selectInputAndMap(windowEventMask);
+    display = port;
+    resetView();
+    setSubWin();
+    // The first exposure says the window is on the screen; it is taken and
+    // not drawn (the run draws the first picture). Waiting sleeps on the
+    // connection instead of polling it in a loop.
+    while (!done && !port->nextEvent(event, true)) port->waitReadable(exposureWaitMs);
+    port->windowSize(xPixels, yPixels);
 }
 
-// Without a connection there is nothing to draw on: every primitive has no
-// effect. The Xlib calls come with the connection.
-void Windex::clear() {}
-void Windex::clearArea(int, int, int, int) {}
-void Windex::drawLine(int, int, int, int) {}
-void Windex::drawLine_BOLD(int, int, int, int) {}
-void Windex::drawRectangle(int, int, int, int) {}
-void Windex::drawCircle(int, int, int, int, int, int) {}
-void Windex::drawFilledRectangle(int, int, int, int) {}
-void Windex::drawFilledRectangle_ONE(int, int, int, int) {}
-void Windex::drawFilledRectangle_ZERO(int, int, int, int) {}
-void Windex::drawFilledRectangle_UNINITIALIZED(int, int, int, int) {}
-void Windex::drawFilledRectangle_XXX(int, int, int, int) {}
-void Windex::drawFilledRectangle_HIZ(int, int, int, int) {}
-void Windex::drawFilledCircle(int, int, int, int, int, int) {}
-void Windex::drawText(int, int, char*) {}
+Windex::~Windex() {
+    if (!display) return;
+    display->close();
+    delete display;
+}
+
+void Windex::clear() {
+    if (display) display->clearArea(0, 0, 0, 0);
+}
+
+void Windex::clearArea(int x, int y, int w, int h) {
+    if (!display) return;
+    const int ws = wScale(w), hs = hScale(h);
+    if (ws < 1 || hs < 1) return;
+    display->clearArea(xScale(x), yScale(y), ws, hs);
+}
+
+void Windex::drawLine(int xs, int ys, int xe, int ye) {
+    if (display) display->drawLine(ctxMain, xScale(xs), yScale(ys), xScale(xe), yScale(ye));
+}
+void Windex::drawLine_BOLD(int xs, int ys, int xe, int ye) {
+    if (display) display->drawLine(ctxBOLD, xScale(xs), yScale(ys), xScale(xe), yScale(ye));
+}
+void Windex::drawRectangle(int x, int y, int w, int h) {
+    if (display) display->drawRectangle(ctxMain, xScale(x), yScale(y), wScale(w), hScale(h));
+}
+void Windex::drawCircle(int x, int y, int w, int h, int angle1, int angle2) {
+    if (display) display->drawArc(ctxMain, xScale(x), yScale(y), wScale(w), hScale(h), angle1, angle2);
+}
+void Windex::drawFilledRectangle(int x, int y, int w, int h) {
+    if (display) display->fillRectangle(ctxMain, xScale(x), yScale(y), wScale(w), hScale(h));
+}
+void Windex::drawFilledRectangle_ONE(int x, int y, int w, int h) {
+    if (display) display->fillRectangle(ctxONE, xScale(x), yScale(y), wScale(w), hScale(h));
+}
+void Windex::drawFilledRectangle_ZERO(int x, int y, int w, int h) {
+    if (display) display->fillRectangle(ctxZERO, xScale(x), yScale(y), wScale(w), hScale(h));
+}
+void Windex::drawFilledRectangle_UNINITIALIZED(int x, int y, int w, int h) {
+    if (display) display->fillRectangle(ctxUNINITIALIZED, xScale(x), yScale(y), wScale(w), hScale(h));
+}
+void Windex::drawFilledRectangle_XXX(int x, int y, int w, int h) {
+    if (display) display->fillRectangle(ctxXXX, xScale(x), yScale(y), wScale(w), hScale(h));
+}
+void Windex::drawFilledRectangle_HIZ(int x, int y, int w, int h) {
+    if (display) display->fillRectangle(ctxHIZ, xScale(x), yScale(y), wScale(w), hScale(h));
+}
+void Windex::drawFilledCircle(int x, int y, int w, int h, int angle1, int angle2) {
+    if (display) display->fillArc(ctxZERO, xScale(x), yScale(y), wScale(w), hScale(h), angle1, angle2);
+}
+void Windex::drawText(int x, int y, const char* s) {
+    if (display) display->drawImageText(ctxMain, xScale(x), yScale(y), s, static_cast<int>(std::strlen(s)));
+}
+void Windex::sync() {
+    if (display) display->sync();
+}
 
 int Windex::xScale(int x) const {
     return toInt(static_cast<float>(xPixels) * (extent(viewXs, x) / extent(viewXs, viewXe)));
@@ -120,9 +247,24 @@ void Windex::setSubWin() {
 
 void Windex::subWinToViewWin() { setView(subWinXs, subWinYs, subWinXe, subWinYe); }
 
-// Both draw only through a connection (see the primitives above).
-void Windex::drawSubWindow() {}
-void Windex::drawTimeAndQueue(unsigned long, int, int) {}
+void Windex::drawSubWindow() {
+    if (!display) return;
+    display->setLineAttributes(ctxMain, 0, true, true, true);
+    display->setFunction(ctxMain, true);
+    display->setColours(ctxMain, subwin, background);
+    display->drawRectangle(ctxMain, xScale(subWinXs), yScale(subWinYs), wScale(subWinXe - subWinXs),
+                           hScale(subWinYe - subWinYs));
+    display->setLineAttributes(ctxMain, 0, false, true, true);
+    display->setFunction(ctxMain, false);
+    display->setColours(ctxMain, foreground, background);
+}
+
+void Windex::drawTimeAndQueue(unsigned long t, int q, int s) {
+    if (!display) return;
+    char text[96];
+    std::snprintf(text, sizeof text, "T=%lu Q=%d S=%d        ", t, q, s);
+    drawText(viewXs + (viewXe - viewXs) / 32, viewYs + (viewYe - viewYs) / 32, text);
+}
 
 void Windex::repaint() {
     PhaseFive& p5 = *phaseFive;
@@ -133,10 +275,12 @@ void Windex::repaint() {
     drawSubWindow();
 }
 
-// Without a connection no event is ever pending.
+// Events are taken so that they do not pile up in the connection, and
+// otherwise not acted on yet.
 void Windex::checkEvent(int& eventType, int& keyChar) {
     eventType = 0;
     keyChar = 0;
+    if (display) display->nextEvent(event, false);
 }
 
 int anyWindowEvents() {

@@ -1,46 +1,75 @@
-// The display window: its connection, its view (which part of the schematic
-// plane the window shows) and the drawing primitives every icon and pane
-// draws through. All positions handed in are world coordinates, 0 …
-// 16777215 on both axes, scaled to pixels by the view.
+// The display window: the connection to the X server, the view (which part
+// of the schematic plane the window shows), the sub-window and the drawing
+// primitives every icon and pane draws through. All positions handed in are
+// world coordinates, 0 … 16777215 on both axes, scaled to pixels by the
+// view; the pixels go to the server through the port of XPort.h.
 //
-// This is the window in its display-less form: the connection is never
-// opened yet, so `display` stays null, every drawing, clearing, cursor and
-// event operation returns at once without effect, and event polling finds
-// nothing. The view arithmetic is complete. repaint runs its drawing passes
-// even so, because those passes also call the components' pane functions,
+// Without a connection (-X, or the server could not be reached) `display`
+// is null and every drawing, clearing, cursor and event operation returns
+// at once without effect; the view arithmetic still works. repaint runs its
+// passes even so, because they also call the components' pane functions,
 // which print probe lines when there is no display.
 #ifndef KORVAX_WINDOW_H
 #define KORVAX_WINDOW_H
 
-// The Xlib connection type, declared as Xlib declares it so that this
-// header does not pull Xlib's macros into circuit code.
-typedef struct _XDisplay Display;
+#include "display/XPort.h"
 
 // The far edge of the world coordinate plane on both axes.
 const int worldMaximum = 16777215;
 
+// Makes the port the window opens its connection through: newXlibPort
+// unless a test puts a recording stand-in here before the window is made.
+extern XPort* (*makeXPort)();
+
+// Position, size and flags of the window as the geometry parse gave them,
+// handed to the window manager.
+struct WindowHint {
+    int x, y;           // position of the top-left corner, pixels
+    int width, height;  // size, pixels
+    int flags;          // what was specified: the geometry mask, or 12 (program position and size)
+};
+
 class Windex {
 public:
-    Display* display;  // connection; null: no display, all output suppressed
-    int xPixels;       // window width in pixels; 0 without a display
-    int yPixels;       // window height in pixels; 0 without a display
-    int viewXs;        // world x of the window's left edge
-    int viewYs;        // world y of the window's top edge
-    int viewXe;        // world x of the window's right edge
-    int viewYe;        // world y of the window's bottom edge
-    int subWinXs;      // the dashed sub-window rectangle, world coordinates: left
-    int subWinYs;      // top
-    int subWinXe;      // right
-    int subWinYe;      // bottom
+    XPort* display;            // connection; null: no display, all output suppressed
+    WindowHint hint;           // position and size from the geometry parse
+    unsigned long foreground;  // foreground pixel
+    unsigned long background;  // background pixel
+    unsigned long subwin;      // the sub-window colour XOR background: drawn in XOR mode
+    PortEvent event;           // the last event read
+    static const int cursor_shape[10];  // cursor-font glyphs by sub-window region code
+    int xPixels;               // window width in pixels; 0 without a display
+    int yPixels;               // window height in pixels; 0 without a display
+    int viewXs;                // world x of the window's left edge
+    int viewYs;                // world y of the window's top edge
+    int viewXe;                // world x of the window's right edge
+    int viewYe;                // world y of the window's bottom edge
+    int subWinXs;              // the dashed sub-window rectangle, world coordinates: left
+    int subWinYs;              // top
+    int subWinXe;              // right
+    int subWinYe;              // bottom
+    PortRect clips[16];        // exposed rectangles collected for one clipped redraw
+    int numClips;              // entries of clips in use; 0 after set-up
 
-    // Installs the X error handlers (they only end the run) and leaves the
-    // window without a connection; the view is the whole plane with the
-    // sub-window in its middle. `labelString` is the window title.
+    // Installs the X error handlers (they only end the run), then, unless
+    // the run has no display, opens the connection and the window titled
+    // `labelString` followed by the -W text, with the colours and geometry
+    // of the command line, and waits for its first exposure. "Unable to
+    // open X Window" when the server cannot be reached: the run goes on
+    // without a display. A colour that cannot be allocated ends the
+    // program with exit(-1).
     explicit Windex(const char* labelString);
-    ~Windex() {}  // nothing is held without a connection
+    // Closes the window and the connection, if there is one.
+    ~Windex();
+    Windex(const Windex&) = delete;
+    Windex& operator=(const Windex&) = delete;
 
     // Drawing primitives; each has no effect without a connection.
+    // The whole window to the background.
     void clear();
+    // A region to the background; one that scales to less than a pixel in
+    // either direction clears nothing (the server would take a zero size
+    // to mean "to the window's edge").
     void clearArea(int x, int y, int w, int h);
     void drawLine(int xs, int ys, int xe, int ye);
     void drawLine_BOLD(int xs, int ys, int xe, int ye);
@@ -53,7 +82,11 @@ public:
     void drawFilledRectangle_XXX(int x, int y, int w, int h);
     void drawFilledRectangle_HIZ(int x, int y, int w, int h);
     void drawFilledCircle(int x, int y, int w, int h, int angle1, int angle2);
-    void drawText(int x, int y, char* s);
+    // All of s as image text (on its own background box), baseline at y.
+    void drawText(int x, int y, const char* s);
+    // Sends what is drawn to the server and waits until it is done (for
+    // measurements and screenshots).
+    void sync();
 
     // World position or extent to pixels under the present view.
     int xScale(int x) const;
@@ -76,15 +109,18 @@ public:
     void setSubWin();
     // Makes the sub-window the view.
     void subWinToViewWin();
-    // The sub-window outline, drawn so that a second call removes it.
+    // The sub-window outline, dashed, drawn in XOR so that a second call
+    // removes it.
     void drawSubWindow();
-    // The status line: time, queue length and stall level.
+    // The status line "T=t Q=q S=s" and eight blanks near the top-left
+    // corner; the blanks wipe out the end of a longer earlier line.
     void drawTimeAndQueue(unsigned long t, int q, int s);
     // clear, drawSchematic, connect (when lines are on), drawPanes,
     // drawSubWindow, from the global phaseFive.
     void repaint();
     // Takes one pending window event: eventType 0 when there is none (always
-    // without a display), else its code and keyChar its value.
+    // without a display), else its code and keyChar its value. For now every
+    // event is taken and reported as 0.
     void checkEvent(int& eventType, int& keyChar);
 };
 

@@ -1,0 +1,90 @@
+// Icon drawing, with the layout arithmetic in the precision it is given in
+// (IconDraw.h): lengths in single precision, lead heights in double.
+#include "display/IconDraw.h"
+
+#include "Ph2.h"
+#include "display/Pane.h"
+#include "display/Ph5.h"
+
+namespace {
+
+const int iconScale = 1000;  // icon coordinates run 0 … 1000 across the body
+
+}  // namespace
+
+IconLayout iconLayout(const ScreenTile& t) {
+    IconLayout l;
+    const float w = static_cast<float>(t.w), h = static_cast<float>(t.h);
+    l.x = static_cast<float>(t.x);
+    l.y = static_cast<float>(t.y);
+    l.lead = 0.1f * w;
+    l.tab = 0.05f * w;
+    l.body = 0.5f * w;
+    l.bodyX = static_cast<int>(l.x + l.lead + l.tab + l.lead);
+    l.bodyH = static_cast<int>(0.5f * h);
+    const float space = 0.1f * h;
+    l.bodyY = static_cast<int>(l.y + space + (h - 2.0f * space - 0.5f * h) / 2.0f);
+    l.inTabX = static_cast<int>(l.x + l.lead);
+    l.inLeadX0 = static_cast<int>(l.x + l.lead + l.tab);
+    l.inLeadX1 = static_cast<int>(l.x + l.lead + l.tab + l.lead);
+    l.inTabCX = static_cast<int>(l.x + l.lead + l.tab / 2.0f);
+    l.outLeadX0 = static_cast<int>(l.x + l.lead + l.tab + l.lead + l.body);
+    l.outLeadX1 = static_cast<int>(l.x + l.lead + l.tab + l.lead + l.body + l.lead);
+    l.outTabCX = static_cast<int>(l.x + l.lead + l.tab + l.lead + l.body + l.lead + l.tab / 2.0f);
+    l.tabW = static_cast<int>(l.tab);
+    return l;
+}
+
+IconSlot iconSlot(const IconLayout& l, int n, int i) {
+    const int d = l.bodyH / n;
+    const float th = static_cast<float>(static_cast<double>(d) * 0.2);
+    const double yd = static_cast<double>(l.bodyY) + static_cast<double>(d) * (0.5 + i);
+    IconSlot s;
+    s.y = static_cast<int>(yd);
+    s.tabY = static_cast<int>(yd - static_cast<double>(th / 2.0f));
+    s.tabH = static_cast<int>(th);
+    return s;
+}
+
+void iconDraw(int cind, const int* icon) {
+    const PhaseTwo& p2 = *phaseTwo;
+    PhaseFive& p5 = *phaseFive;
+    Windex& win = *p5.windexPointer;
+    const IconLayout l = iconLayout(p2.tile[cind]);
+    const int bodyW = static_cast<int>(l.body);
+
+    // Body: consecutive vertices of each polyline joined.
+    const int polylines = icon[0];
+    const int* v = icon + 1 + polylines;
+    for (int p = 1; p <= polylines; p++) {
+        for (int k = 1; k < icon[p]; k++, v += 2)
+            win.drawLine(TrX(v[0], l.bodyX, bodyW, iconScale), TrY(v[1], l.bodyY, l.bodyH, iconScale),
+                         TrX(v[2], l.bodyX, bodyW, iconScale), TrY(v[3], l.bodyY, l.bodyH, iconScale));
+        v += 2;  // past the polyline's last vertex
+    }
+    if (p5.labelGateFlag) win.drawText(l.bodyX, l.bodyY, p2.decal[cind]);
+    if (!p5.drawComponentLeadsFlag) return;
+
+    const int c = p2.numberOfControlInputs[cind];
+    const int n = p2.numberOfDataInputs[cind] + c;
+    for (int i = 0; i < n; i++) {
+        const IconSlot s = iconSlot(l, n, i);
+        win.drawLine(l.inLeadX0, s.y, l.inLeadX1, s.y);
+        const int signal = i < c ? p2.controlInputs[cind][c - 1 - i] : p2.dataInputs[cind][n - 1 - i];
+        if (p5.labelLinesFlag) win.drawText(l.inLeadX0, s.y, p2.signalNames[signal]);
+        win.drawRectangle(l.inTabX, s.tabY, l.tabW, s.tabH);
+        p5.inTab.addTab(cind, signal, l.inTabCX, s.y);
+        if (p5.superProbeCollect) p5.superProbeList.addSuperProbe(signal, l.inTabX, s.tabY, l.tabW, s.tabH);
+    }
+
+    const int m = p2.numberOfOutputs[cind];
+    for (int o = 0; o < m; o++) {
+        const IconSlot s = iconSlot(l, m, o);
+        win.drawLine(l.outLeadX0, s.y, l.outLeadX1, s.y);
+        win.drawRectangle(l.outLeadX1, s.tabY, l.tabW, s.tabH);
+        const int signal = p2.outputs[cind][m - 1 - o];
+        p5.outTab.addTab(cind, signal, l.outTabCX, s.y);
+        if (p5.superProbeCollect) p5.superProbeList.addSuperProbe(signal, l.outLeadX1, s.tabY, l.tabW, s.tabH);
+        if (p5.labelLinesFlag) win.drawText(l.outLeadX0, s.y, p2.signalNames[signal]);
+    }
+}

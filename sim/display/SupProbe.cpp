@@ -1,0 +1,14 @@
+// Super-probe lists.
+#include "SupProbe.h"
+
+void SuperProbeList::addSuperProbe(int signalIndex, int x, int y, int w, int h) {
+    start = new SuperProbe{start, signalIndex, x, y, w, h};
+}
+
+void SuperProbeList::clear() {
+    while (start) {
+        SuperProbe* next = start->link;
+        delete start;
+        start = next;
+    }
+}

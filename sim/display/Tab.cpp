@@ -1,0 +1,16 @@
+// Connection tab lists.
+#include "Tab.h"
+
+void TabList::addTab(int cmp, int signalIndex, int xc, int yc) {
+    start = new Tab{start, cmp, signalIndex, xc, yc};
+    length++;
+}
+
+void TabList::clear() {
+    while (start) {
+        Tab* next = start->link;
+        delete start;
+        start = next;
+    }
+    length = 0;
+}

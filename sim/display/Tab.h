@@ -1,0 +1,34 @@
+// Connection tabs: where a component's input or output lead ends, recorded
+// by the icon drawing of a pass and consumed by the interconnecting lines
+// (PhaseFive::connect), which join every output tab to the input tabs of
+// the same wire.
+#ifndef KORVAX_TAB_H
+#define KORVAX_TAB_H
+
+// One connection tab.
+class Tab {
+public:
+    Tab* link;        // next tab of the list (recorded earlier)
+    int cmp;          // component index
+    int signalIndex;  // wire serial number of the lead
+    int xc, yc;       // world coordinates of the tab's centre
+};
+
+// A list of tabs, most recently recorded first. Owns its nodes.
+class TabList {
+public:
+    Tab* start;  // most recent tab, or null when empty
+    int length;  // number of tabs in the list
+
+    TabList() : start(nullptr), length(0) {}
+    ~TabList() { clear(); }
+    TabList(const TabList&) = delete;
+    TabList& operator=(const TabList&) = delete;
+
+    // Records a tab at the front of the list.
+    void addTab(int cmp, int signalIndex, int xc, int yc);
+    // Frees every tab; the list is empty.
+    void clear();
+};
+
+#endif

@@ -1,0 +1,235 @@
+// The real port: each primitive of XPort.h is one or a few Xlib calls on
+// the one window. This is the only unit that includes Xlib.
+#include "XPort.h"
+
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <poll.h>
+
+#include <cstring>
+
+namespace {
+
+// The handler the window installed; called by both X error handlers.
+void (*errorHook)() = nullptr;
+
+int catchError(Display*, XErrorEvent*) {
+    if (errorHook) errorHook();
+    return 0;
+}
+int catchIOError(Display*) {
+    if (errorHook) errorHook();
+    return 0;
+}
+
+class XlibPort : public XPort {
+public:
+    Display* display = nullptr;  // the connection; null until open
+    Window window = 0;           // the top-level window; 0 until created
+    int screen = 0;              // default screen number
+    Colormap colormap = 0;       // default colormap of that screen
+    GC gc[portContextCount] = {};  // the contexts by PortContext; null until created
+    Atom deleteWindow = 0;       // WM_DELETE_WINDOW, to recognise a close request
+
+    bool open() override {
+        display = XOpenDisplay("");
+        if (!display) return false;
+        screen = DefaultScreen(display);
+        colormap = DefaultColormap(display, screen);
+        return true;
+    }
+    unsigned long whitePixel() override { return WhitePixel(display, screen); }
+    unsigned long blackPixel() override { return BlackPixel(display, screen); }
+    bool allocColor(unsigned short red, unsigned short green, unsigned short blue,
+                    unsigned long& pixel) override {
+        XColor c;
+        std::memset(&c, 0, sizeof c);
+        c.red = red;
+        c.green = green;
+        c.blue = blue;
+        c.flags = DoRed | DoGreen | DoBlue;
+        if (!XAllocColor(display, colormap, &c)) return false;
+        pixel = c.pixel;
+        return true;
+    }
+    unsigned long allocNamedColor(const char* spec, unsigned long previous) override {
+        XColor c;
+        std::memset(&c, 0, sizeof c);
+        c.pixel = previous;
+        XParseColor(display, colormap, spec, &c);
+        XAllocColor(display, colormap, &c);
+        return c.pixel;
+    }
+    int geometry(const char* user, const char* fallback, int border, int& x, int& y, int& w,
+                 int& h) override {
+        return XGeometry(display, screen, user, fallback, static_cast<unsigned>(border), 1, 1, 0, 0, &x, &y, &w,
+                         &h);
+    }
+    void createWindow(int x, int y, int w, int h, int border, unsigned long borderPixel,
+                      unsigned long backgroundPixel) override {
+        window = XCreateSimpleWindow(display, RootWindow(display, screen), x, y, static_cast<unsigned>(w),
+                                     static_cast<unsigned>(h), static_cast<unsigned>(border), borderPixel,
+                                     backgroundPixel);
+        deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+    }
+    void setProperties(const char* windowName, const char* iconName, int x, int y, int w, int h,
+                       int hintFlags) override {
+        XSizeHints hint;
+        std::memset(&hint, 0, sizeof hint);
+        hint.x = x;
+        hint.y = y;
+        hint.width = w;
+        hint.height = h;
+        hint.flags = hintFlags;
+        XSetStandardProperties(display, window, windowName, iconName, None, nullptr, 0, &hint);
+    }
+    void createContext(PortContext c) override { gc[c] = XCreateGC(display, window, 0, nullptr); }
+    void selectInputAndMap(long eventMask) override {
+        XSelectInput(display, window, eventMask);
+        XMapRaised(display, window);
+    }
+    void windowSize(int& w, int& h) override {
+        XWindowAttributes a;
+        XGetWindowAttributes(display, window, &a);
+        w = a.width;
+        h = a.height;
+    }
+    void close() override {
+        XFreeGC(display, gc[ctxMain]);
+        XDestroyWindow(display, window);
+        XCloseDisplay(display);
+        display = nullptr;
+    }
+
+    void setColours(PortContext c, unsigned long foreground, unsigned long background) override {
+        XSetBackground(display, gc[c], background);
+        XSetForeground(display, gc[c], foreground);
+    }
+    void setFunction(PortContext c, bool exclusiveOr) override {
+        XSetFunction(display, gc[c], exclusiveOr ? GXxor : GXcopy);
+    }
+    void setLineAttributes(PortContext c, int width, bool dashed, bool roundCap, bool roundJoin) override {
+        XSetLineAttributes(display, gc[c], static_cast<unsigned>(width), dashed ? LineOnOffDash : LineSolid,
+                           roundCap ? CapRound : CapButt, roundJoin ? JoinRound : JoinBevel);
+    }
+    void setClipRectangles(const PortRect* r, int n) override {
+        XRectangle x[16];
+        if (n > 16) n = 16;
+        for (int i = 0; i < n; i++) {
+            x[i].x = static_cast<short>(r[i].x);
+            x[i].y = static_cast<short>(r[i].y);
+            x[i].width = static_cast<unsigned short>(r[i].w);
+            x[i].height = static_cast<unsigned short>(r[i].h);
+        }
+        XSetClipRectangles(display, gc[ctxMain], 0, 0, x, n, Unsorted);
+    }
+    void clearClip() override { XSetClipMask(display, gc[ctxMain], None); }
+
+    void clearArea(int x, int y, int w, int h) override {
+        XClearArea(display, window, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h), False);
+    }
+    void drawLine(PortContext c, int x1, int y1, int x2, int y2) override {
+        XDrawLine(display, window, gc[c], x1, y1, x2, y2);
+    }
+    void drawRectangle(PortContext c, int x, int y, int w, int h) override {
+        XDrawRectangle(display, window, gc[c], x, y, static_cast<unsigned>(w), static_cast<unsigned>(h));
+    }
+    void fillRectangle(PortContext c, int x, int y, int w, int h) override {
+        XFillRectangle(display, window, gc[c], x, y, static_cast<unsigned>(w), static_cast<unsigned>(h));
+    }
+    void drawArc(PortContext c, int x, int y, int w, int h, int angle1, int angle2) override {
+        XDrawArc(display, window, gc[c], x, y, static_cast<unsigned>(w), static_cast<unsigned>(h), angle1, angle2);
+    }
+    void fillArc(PortContext c, int x, int y, int w, int h, int angle1, int angle2) override {
+        XFillArc(display, window, gc[c], x, y, static_cast<unsigned>(w), static_cast<unsigned>(h), angle1, angle2);
+    }
+    void drawImageText(PortContext c, int x, int y, const char* s, int n) override {
+        XDrawImageString(display, window, gc[c], x, y, s, n);
+    }
+    void defineCursor(int glyph) override {
+        Cursor cursor = XCreateFontCursor(display, static_cast<unsigned>(glyph));
+        XDefineCursor(display, window, cursor);
+    }
+    void flush() override { XFlush(display); }
+    void sync() override { XSync(display, False); }
+
+    bool nextEvent(PortEvent& e, bool exposuresOnly) override {
+        std::memset(&e, 0, sizeof e);
+        XEvent x;
+        bool got = exposuresOnly ? XCheckWindowEvent(display, window, ExposureMask, &x)
+                                 : XCheckWindowEvent(display, window, ~0L, &x);
+        // Events no mask selects: a keyboard mapping change and the window
+        // manager's messages.
+        if (!got && !exposuresOnly)
+            got = XCheckTypedEvent(display, MappingNotify, &x) ||
+                  XCheckTypedWindowEvent(display, window, ClientMessage, &x);
+        if (!got) return false;
+        translate(x, e);
+        return true;
+    }
+    bool waitReadable(int timeoutMs) override {
+        XFlush(display);
+        if (XEventsQueued(display, QueuedAlready) > 0) return true;
+        pollfd p;
+        p.fd = ConnectionNumber(display);
+        p.events = POLLIN;
+        p.revents = 0;
+        return poll(&p, 1, timeoutMs) > 0;
+    }
+
+    // Copies what the simulator reads of an Xlib event into `e`.
+    void translate(XEvent& x, PortEvent& e) {
+        switch (x.type) {
+        case KeyPress: {
+            e.kind = portKeyPress;
+            e.keysym = XkbKeycodeToKeysym(display, static_cast<KeyCode>(x.xkey.keycode), 0, 0);
+            e.byteCount = XLookupString(&x.xkey, e.bytes, 25, nullptr, nullptr);
+            if (e.byteCount < 0) e.byteCount = 0;
+            if (e.byteCount > 24) e.byteCount = 24;
+            e.bytes[e.byteCount] = '\0';
+            e.x = x.xkey.x;
+            e.y = x.xkey.y;
+            break;
+        }
+        case ButtonPress:
+        case ButtonRelease:
+            e.kind = x.type == ButtonPress ? portButtonPress : portButtonRelease;
+            e.button = x.xbutton.button;
+            e.x = x.xbutton.x;
+            e.y = x.xbutton.y;
+            break;
+        case MotionNotify:
+            e.kind = portMotion;
+            e.x = x.xmotion.x;
+            e.y = x.xmotion.y;
+            break;
+        case Expose:
+            e.kind = portExpose;
+            e.exposeX = x.xexpose.x;
+            e.exposeY = x.xexpose.y;
+            e.exposeW = x.xexpose.width;
+            e.exposeH = x.xexpose.height;
+            e.exposeCount = x.xexpose.count;
+            break;
+        case MappingNotify:
+            XRefreshKeyboardMapping(&x.xmapping);
+            e.kind = portMappingChange;
+            break;
+        case ClientMessage:
+            e.kind = static_cast<Atom>(x.xclient.data.l[0]) == deleteWindow ? portCloseRequest : portOther;
+            break;
+        default: e.kind = portOther; break;
+        }
+    }
+};
+
+}  // namespace
+
+XPort* newXlibPort() { return new XlibPort; }
+
+void installXErrorHandlers(void (*onError)()) {
+    errorHook = onError;
+    XSetErrorHandler(catchError);
+    XSetIOErrorHandler(catchIOError);
+}
