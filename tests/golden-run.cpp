@@ -7,7 +7,8 @@
 //     args: WORDS        the command line, in shell syntax (optional)
 //     stdout: whole      compare standard output from its first byte (optional)
 // The program runs with NAME (the file name of PATH) as its argv[0], no
-// standard input and the case's folder as its working directory. Its
+// standard input, no X display (a case without -X meets a server that
+// cannot be reached) and the case's folder as its working directory. Its
 // standard output, standard error and exit status are compared with
 // CASE's siblings NAME.stdout, NAME.stderr and NAME.status; a missing file
 // stands for empty output or status 0. On a mismatch the differences are
@@ -97,7 +98,7 @@ int main(int argc, char** argv) {
     char tmpl[] = "/tmp/korvax-golden-XXXXXX";
     if (!mkdtemp(tmpl)) return 2;
     const std::string tmp = tmpl;
-    const std::string command = "cd " + quote(folder) + " && exec -a " + quote(name) + " " + quote(program) +
+    const std::string command = "cd " + quote(folder) + " && unset DISPLAY && exec -a " + quote(name) + " " + quote(program) +
                                 " " + args + " </dev/null >" + tmp + "/stdout 2>" + tmp + "/stderr";
     int raw = std::system(("exec bash -c " + quote(command)).c_str());
     int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
