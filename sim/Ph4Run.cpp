@@ -198,7 +198,6 @@ void PhaseFour::run() {
         }
     }
 #ifdef KORVAX_ORDER_HASH
-    std::fflush(stdout);
     std::fprintf(stderr, "order hash: %lu events %016lx, %lu evaluations %016lx\n", eventOrder.count,
                  eventOrder.hash, evaluationOrder.count, evaluationOrder.hash);
 #endif

@@ -7,6 +7,7 @@
 #include "Ph2.h"
 #include "Ph3.h"
 #include "Ph4.h"
+#include "StderrBuffer.h"
 #include "cmdLine.h"
 #include "display/Ph5.h"
 
@@ -46,6 +47,7 @@ const char* const colourLegend[] = {
 }  // namespace
 
 void printKeySummary() {
+    beforeStandardOutput();
     for (const char* line : keySummary) {
         std::printf("%s\n", line);
         std::fflush(stdout);

@@ -8,6 +8,7 @@
 #include "Ph2.h"
 #include "Ph3.h"
 #include "Ph4.h"
+#include "StderrBuffer.h"
 
 namespace {
 
@@ -111,6 +112,7 @@ void PhaseFour::tsbSignalTransition(int cind, int signalSerialNumber, SignalValu
         if (tsbOwner[signalSerialNumber] == cind) {
             signalTransition(signalSerialNumber, newSignalValue, quickTime, lazyTime);
         } else if (newSignalValue == ZERO || newSignalValue == ONE) {
+            beforeStandardOutput();
             std::printf(tsbConflictMessage, phaseTwo->rcpos[cind], signalValueName(newSignalValue));
             std::fflush(stdout);
         }

@@ -2,10 +2,12 @@
 // build function, simnet, which the circuit description linked into this
 // executable provides.
 #include "Sim.h"
+#include "StderrBuffer.h"
 
 void simnet();
 
 int main(int argc, char** argv) {
+    bufferStandardError();
     printKeySummary();
     Sim(argc, argv, simnet);
     return 0;

@@ -6,6 +6,9 @@
 //     program: PATH      a program relative to BUILD_DIR (e.g. korvax)
 //     args: WORDS        the command line, in shell syntax (optional)
 //     stdout: whole      compare standard output from its first byte (optional)
+//     streams: combined  standard error goes to standard output, as with
+//                        2>&1, and NAME.stdout holds both as they
+//                        interleave (optional)
 // The program runs with NAME (the file name of PATH) as its argv[0], no
 // standard input, no X display (a case without -X meets a server that
 // cannot be reached) and the case's folder as its working directory. Its
@@ -69,7 +72,7 @@ int main(int argc, char** argv) {
     const std::string folder = casePath.substr(0, casePath.find_last_of('/'));
 
     std::string program, name, args;
-    bool wholeStdout = false;
+    bool wholeStdout = false, combined = false;
     std::istringstream lines(readFile(casePath));
     for (std::string line; std::getline(lines, line);) {
         if (line.empty() || line[0] == '#') continue;
@@ -85,6 +88,8 @@ int main(int argc, char** argv) {
             args = value;
         } else if (key == "stdout" && value == "whole") {
             wholeStdout = true;
+        } else if (key == "streams" && value == "combined") {
+            combined = true;
         } else {
             std::fprintf(stderr, "%s: unknown line: %s\n", casePath.c_str(), line.c_str());
             return 2;
@@ -98,8 +103,9 @@ int main(int argc, char** argv) {
     char tmpl[] = "/tmp/korvax-golden-XXXXXX";
     if (!mkdtemp(tmpl)) return 2;
     const std::string tmp = tmpl;
-    const std::string command = "cd " + quote(folder) + " && unset DISPLAY && exec -a " + quote(name) + " " + quote(program) +
-                                " " + args + " </dev/null >" + tmp + "/stdout 2>" + tmp + "/stderr";
+    const std::string command = "cd " + quote(folder) + " && unset DISPLAY && exec -a " + quote(name) + " " +
+                                quote(program) + " " + args + " </dev/null >" + tmp + "/stdout 2>" +
+                                (combined ? std::string("&1") : tmp + "/stderr");
     int raw = std::system(("exec bash -c " + quote(command)).c_str());
     int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
 
