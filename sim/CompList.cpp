@@ -10,7 +10,7 @@ ComponentNode::ComponentNode()
       dataInputs(nullptr), numberOfControlInputs(0), controlInputs(nullptr), numberOfOutputs(0), outputs(nullptr),
       numberOfIntegerParameters(0), integerParameters(nullptr), numberOfByteParameters(0),
       byteParameters(nullptr), numberOfInternal32BitVariables(0), numberOfInternal16BitVariables(0),
-      numberOfInternal8BitVariables(0) {}
+      numberOfInternal8BitVariables(0), place(nullptr, 0) {}
 
 void ComponentNode::print() const {
     std::fprintf(stderr, "  componentIndex = %d decal = %s\n", componentIndex, decal);

@@ -6,6 +6,7 @@
 #define KORVAX_COMPLIST_H
 
 #include "Signal.h"
+#include "SourcePlace.h"
 
 // Every evaluator, display hook and keyboard hook: takes the component number.
 typedef void (*functionPointer)(int);
@@ -46,6 +47,7 @@ struct ComponentNode {
     int numberOfInternal32BitVariables;           // private state the evaluator needs …
     int numberOfInternal16BitVariables;           // … allocated per component in phase two
     int numberOfInternal8BitVariables;
+    SourcePlace place;                            // the circuit line that built it
 
     // Empty; its strings and arrays are filled by addStandardComponent from
     // phaseOne's arena, which owns them.

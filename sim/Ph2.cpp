@@ -54,7 +54,8 @@ PhaseTwo::PhaseTwo()
       integerParameters(nullptr), numberOfByteParameters(nullptr), byteParameters(nullptr),
       numberOfInternal32BitVariables(nullptr), internal32BitVariables(nullptr),
       numberOfInternal16BitVariables(nullptr), internal16BitVariables(nullptr),
-      numberOfInternal8BitVariables(nullptr), internal8BitVariables(nullptr), activationsFromWindow(nullptr),
+      numberOfInternal8BitVariables(nullptr), internal8BitVariables(nullptr), place(nullptr),
+      activationsFromWindow(nullptr),
       signalInitializations(nullptr), signalNames(nullptr), constSignals(nullptr) {}
 
 void PhaseTwo::listsToArrays() {
@@ -95,6 +96,7 @@ void PhaseTwo::listsToArrays() {
     internal16BitVariables = new unsigned short*[n];
     numberOfInternal8BitVariables = new int[n];
     internal8BitVariables = new unsigned char*[n];
+    place = new SourcePlace[n];
     activationsFromWindow = new int[numberOfSwitches][3];
     signalInitializations = new SignalValue[numberOfSignals];
     signalNames = new char*[numberOfSignals];
@@ -147,6 +149,7 @@ void PhaseTwo::listsToArrays() {
         internal16BitVariables[i] = block16.take(c->numberOfInternal16BitVariables);
         numberOfInternal8BitVariables[i] = c->numberOfInternal8BitVariables;
         internal8BitVariables[i] = byteBlock.take(c->numberOfInternal8BitVariables);
+        place[i] = c->place;  // the file name is a literal of the circuit's code
     }
 
     for (int s = 0; s < numberOfSignals; s++) {

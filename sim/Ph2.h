@@ -9,6 +9,7 @@
 
 #include "CompList.h"
 #include "Signal.h"
+#include "SourcePlace.h"
 #include "display/ScrnTile.h"
 
 // The two calls the run loop makes for an activated component, kept side by
@@ -58,6 +59,7 @@ public:
     unsigned short** internal16BitVariables;        // gives it its own meaning
     int* numberOfInternal8BitVariables;
     unsigned char** internal8BitVariables;
+    SourcePlace* place;                             // the circuit line that built it
 
     // Per switch: {key character, component number, wire serial number}.
     int (*activationsFromWindow)[3];

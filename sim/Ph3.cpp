@@ -72,6 +72,7 @@ void PhaseThree::checkConnectivity() const {
                              "Warning -- signal[%d] %s has no driver, cmp = %d %s at %s has unconnected DATA input, "
                              "position = %d\n",
                              w, p2.signalNames[w], c, p2.decal[c], p2.rcpos[c], p);
+                sayPlace(p2.place[c]);
                 warnings++;
             }
         }
@@ -82,12 +83,67 @@ void PhaseThree::checkConnectivity() const {
                              "Warning -- signal[%d] has no driver, cmp = %d %s at %s has unconnected CONTROL input, "
                              "position = %d\n",
                              w, c, p2.decal[c], p2.rcpos[c], p);
+                sayPlace(p2.place[c]);
                 warnings++;
             }
         }
     }
     if (warnings) std::fprintf(stderr, "There are %d inputUnconnectedWarnings\n", warnings);
     delete[] driven;
+    checkMultipleDrivers();
+}
+
+// Two outputs on one wire settle it to whichever changed last, silently;
+// only outputs registered as overloadable (tri-state buffers, module boxes)
+// are meant to share. The drivers of each wire are gathered into one block,
+// wire by wire, in ascending component order; a component with the same
+// wire on several outputs counts once.
+void PhaseThree::checkMultipleDrivers() const {
+    const PhaseTwo& p2 = *phaseTwo;
+    const int signals = p2.numberOfSignals;
+    int* count = new int[signals + 1]();
+    int* lastDriver = new int[signals];
+    for (int s = 0; s < signals; s++) lastDriver[s] = -1;
+    auto forEachDriver = [&](auto visit) {
+        for (int c = 0; c < p2.numberOfComponents; c++) {
+            if (p2.outputOverloadable[c]) continue;
+            for (int p = 0; p < p2.numberOfOutputs[c]; p++) {
+                int w = p2.outputs[c][p];
+                if (lastDriver[w] == c) continue;
+                lastDriver[w] = c;
+                visit(c, w);
+            }
+        }
+    };
+    forEachDriver([&](int, int w) { count[w + 1]++; });
+    // count[w] becomes where wire w's drivers start in the block.
+    for (int s = 0; s < signals; s++) count[s + 1] += count[s];
+    int* drivers = new int[count[signals] > 0 ? count[signals] : 1];
+    int* filled = new int[signals];
+    for (int s = 0; s < signals; s++) {
+        filled[s] = count[s];
+        lastDriver[s] = -1;
+    }
+    forEachDriver([&](int c, int w) { drivers[filled[w]++] = c; });
+
+    int warnings = 0;
+    for (int w = 0; w < signals; w++) {
+        const int k = count[w + 1] - count[w];
+        if (k < 2) continue;
+        std::fprintf(stderr, "Warning -- signal[%d] %s has %d drivers: ", w, p2.signalNames[w], k);
+        for (int i = count[w]; i < count[w + 1]; i++) {
+            int c = drivers[i];
+            std::fprintf(stderr, "%scmp = %d %s at %s", i > count[w] ? ", " : "", c, p2.decal[c], p2.rcpos[c]);
+        }
+        std::fputc('\n', stderr);
+        for (int i = count[w]; i < count[w + 1]; i++) sayPlace(p2.place[drivers[i]]);
+        warnings++;
+    }
+    if (warnings) std::fprintf(stderr, "There are %d multipleDriverWarnings\n", warnings);
+    delete[] filled;
+    delete[] drivers;
+    delete[] lastDriver;
+    delete[] count;
 }
 
 namespace {

@@ -45,7 +45,11 @@ public:
     ~PhaseThree() {}  // the arrays live until the program ends
 
     // Warns on standard error about every data or control input that no
-    // component drives, then prints the count. Changes nothing.
+    // component drives, then prints the count; then about every wire that
+    // two or more components drive where none of them may share it
+    // (tri-state buffers and module boxes may), then that count. Each
+    // warning is followed by the circuit line of each component it names.
+    // Changes nothing.
     void checkConnectivity() const;
     // Fills activationListStart and activationList: a component is on a
     // wire's list when the wire is one of its inputs, or one of its outputs
@@ -66,6 +70,8 @@ public:
     bool isActivated(int c) const { return (componentsActivated[c >> 6] >> (c & 63)) & 1; }
     // Marks every component.
     void activateAll();
+    // The second half of checkConnectivity: wires with several drivers.
+    void checkMultipleDrivers() const;
 };
 
 extern PhaseThree* phaseThree;

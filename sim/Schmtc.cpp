@@ -2,6 +2,8 @@
 // when descriptors nest.
 #include "Schmtc.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -9,13 +11,26 @@
 
 namespace {
 char* copyOrNull(const char* s) { return s ? copyString(s) : nullptr; }
+
+// A component needs a place on the schematic; without a position string
+// there is nothing to place it by, so the build stops here.
+const char* checkedPosition(const char* pos, const SourcePlace& at) {
+    if (pos == nullptr) {
+        std::fprintf(stderr, "ERROR -- SD without a position string\n");
+        sayPlace(at);
+        std::exit(1);
+    }
+    return pos;
+}
+
 }  // namespace
 
-SD::SD(const char* pos, const char* thisDecal)
-    : graphicLevel(1), graphicPosition(copyString(pos)), decal(copyOrNull(thisDecal)) {}
+SD::SD(const char* pos, const char* thisDecal, SourcePlace at)
+    : graphicLevel(1), graphicPosition(copyString(checkedPosition(pos, at))), decal(copyOrNull(thisDecal)) {}
 
-SD::SD(const SD& sd, const char* pos, const char* thisDecal) : graphicLevel(sd.graphicLevel + 1) {
+SD::SD(const SD& sd, const char* pos, const char* thisDecal, SourcePlace at) : graphicLevel(sd.graphicLevel + 1) {
     std::string joined = sd.graphicPosition;
+    checkedPosition(pos, at);
     joined += '.';
     joined += pos;
     graphicPosition = copyString(joined.c_str());

@@ -7,17 +7,21 @@
 #ifndef KORVAX_SCHMTC_H
 #define KORVAX_SCHMTC_H
 
+#include "SourcePlace.h"
+
 class SD {
 public:
     int graphicLevel;       // 1 at top level, parent's level + 1 when nested
     char* graphicPosition;  // owned position string, e.g. "ad.ac-ae"
     char* decal;            // owned label, or null for none
 
-    // Top-level descriptor. `pos` must not be null; `thisDecal` may be.
-    SD(const char* pos, const char* thisDecal = nullptr);
+    // Top-level descriptor; `thisDecal` may be null. A null `pos` is a
+    // circuit error: reported with the caller's line, status 1.
+    SD(const char* pos, const char* thisDecal = nullptr, SourcePlace at = SourcePlace());
     // Nested descriptor: position parent + "." + pos; the label is the
-    // parent's label followed by `thisDecal` (either may be absent).
-    SD(const SD& sd, const char* pos, const char* thisDecal = nullptr);
+    // parent's label followed by `thisDecal` (either may be absent). A null
+    // `pos` is reported as above.
+    SD(const SD& sd, const char* pos, const char* thisDecal = nullptr, SourcePlace at = SourcePlace());
     SD(const SD& sd);
     // A descriptor without contents: level 0, empty position, no label.
     SD();

@@ -107,10 +107,12 @@ Signal Signal::operator=(const Signal& sig) {
     return Signal(0, "UnNamed", 0);
 }
 
-Signal Signal::operator[](int sub) const {
+Signal Signal::operator[](BusSubscript subscript) const {
+    const int sub = subscript.value;
     if (sub < 0 || sub >= length) {
         std::fprintf(stderr, "Signal :: operator[] subscript out of range--\n");
         std::fprintf(stderr, "  -- Signal = %s sub = %d\n", nameTag, sub);
+        sayPlace(subscript.at);
         std::exit(1);
     }
     if (length == 1) {
@@ -127,10 +129,11 @@ Signal Signal::operator[](int sub) const {
     return bit;
 }
 
-Signal Signal::sub(int start, int end) const {
+Signal Signal::sub(int start, int end, SourcePlace at) const {
     if (start < 0 || start >= length || end < 0 || end >= length) {
         std::fprintf(stderr, "Signal member sub(int,int)--bad range: %d,%d\n", start, end);
         std::fprintf(stderr, "Source length = %d\n", length);
+        sayPlace(at);
         // Nothing outside the source can be read: the result is an empty bus.
         return Signal(0, nameTag, constSignal);
     }
@@ -140,9 +143,11 @@ Signal Signal::sub(int start, int end) const {
     return slice;
 }
 
-Signal Signal::operator-(const Signal& sig) const {
+Signal Signal::operator-(RangeEnd end) const {
+    const Signal& sig = end.bus;
     if (length != 1 || sig.length != 1) {
         std::fprintf(stderr, "Error--operator - arguments are not length = 1.\n");
+        sayPlace(end.at);
         std::exit(1);
     }
     int a = serialNumber[0];
@@ -164,7 +169,8 @@ Signal Signal::operator,(const Signal& siga) const {
 }
 
 // A negative count is treated like 0 and gives an empty bus.
-Signal operator*(int reps, const Signal& siga) {
+Signal operator*(Replication replication, const Signal& siga) {
+    const int reps = replication.count;
     int n = (reps > 0 && siga.length > 0) ? reps * siga.length : 0;
     Signal copies(n, siga.nameTag, siga.constSignal);
     for (int p = 0; p < n; p++) copies.serialNumber[p] = siga.serialNumber[p % siga.length];

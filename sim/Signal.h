@@ -9,6 +9,8 @@
 #ifndef KORVAX_SIGNAL_H
 #define KORVAX_SIGNAL_H
 
+#include "SourcePlace.h"
+
 // The five logic values. The numeric order is part of the design: gate logic
 // takes AND as the minimum and OR as the maximum, and the dumps print these
 // numbers, so they are fixed.
@@ -26,6 +28,39 @@ void saySignalValue(SignalValue sv);
 
 // The name of a value as saySignalValue writes it.
 const char* signalValueName(SignalValue sv);
+
+class Signal;
+
+// The operands of the bus operators as circuit code writes them. An operator
+// cannot take a defaulted parameter, so the place of the expression travels
+// with an operand instead: an int or a bus converts into one of these
+// implicitly, and the conversion's own defaulted SourcePlace is filled in at
+// the line of the expression. Library code that builds derived buses gets its
+// own line this way; it only uses positions it has checked.
+
+// The position in bus[position].
+struct BusSubscript {
+    int value;       // the position asked for
+    SourcePlace at;  // the line of the subscript expression
+
+    BusSubscript(int position, SourcePlace where = SourcePlace()) : value(position), at(where) {}
+};
+
+// The right operand of a - b.
+struct RangeEnd {
+    const Signal& bus;  // the bus written to the right of "-"
+    SourcePlace at;     // the line of the range expression
+
+    RangeEnd(const Signal& rangeEnd, SourcePlace where = SourcePlace()) : bus(rangeEnd), at(where) {}
+};
+
+// The count in count * bus.
+struct Replication {
+    int count;       // how many copies
+    SourcePlace at;  // the line of the replication expression
+
+    Replication(int copies, SourcePlace where = SourcePlace()) : count(copies), at(where) {}
+};
 
 class Signal {
 public:
@@ -46,16 +81,24 @@ public:
 
     // Assignment is not supported: it reports and returns an empty bus,
     // leaving both operands unchanged. Circuit code initialises instead.
+    // Its report carries no "in" line: the operand of an assignment must be
+    // a plain bus (anything else would make an assignment the compiler
+    // writes itself win the overload), so no place can travel with it.
     Signal operator=(const Signal& sig);
 
-    // One wire: position `sub`. Out of range ends the program (status 1).
-    Signal operator[](int sub) const;
+    // One wire: position `sub`. Out of range reports, naming the line of the
+    // subscript, and ends the program (status 1).
+    Signal operator[](BusSubscript sub) const;
     // Positions `end` … `start`: result position 0 is source position `end`.
-    Signal sub(int start, int end) const;
+    // A position outside the bus is reported, naming the caller's line, and
+    // gives an empty bus.
+    Signal sub(int start, int end, SourcePlace at = SourcePlace()) const;
     // Serial-number range between two one-wire buses: position 0 holds
-    // `sig`'s wire, the top position this bus's wire.
-    Signal operator-(const Signal& sig) const;
-    // Concatenation: `siga` supplies the low positions, this bus the high ones.
+    // `sig`'s wire, the top position this bus's wire. A wider operand is
+    // reported, naming the line of the expression, and ends the program.
+    Signal operator-(RangeEnd sig) const;
+    // Concatenation: `siga` supplies the low positions, this bus the high
+    // ones. It cannot fail, so it takes no place.
     Signal operator,(const Signal& siga) const;
 
     void print() const;
@@ -67,11 +110,11 @@ private:
     // from bit i of *mask, otherwise every wire gets `init`.
     void declare(unsigned int nr, const char* name, SignalValue init, const unsigned int* mask,
                  int constWires);
-    friend Signal operator*(int reps, const Signal& siga);
+    friend Signal operator*(Replication reps, const Signal& siga);
 };
 
 // Replication: reps × width wires, position p holding siga's wire p mod width.
-Signal operator*(int reps, const Signal& siga);
+Signal operator*(Replication reps, const Signal& siga);
 
 // One entry of the phase-one signal list, in declaration order.
 struct SignalNode {

@@ -14,7 +14,7 @@ void addStandardComponent(functionPointer evaluate, SecondaryEvaluatePointer sec
                           const Signal& out, const int numberOfIntegerParameters, const int* integerParameters,
                           const int numberOfByteParameters, const unsigned char* byteParameters,
                           const int numberOfInternal32BitVariables, const int numberOfInternal16BitVariables,
-                          const int numberOfInternal8BitVariables) {
+                          const int numberOfInternal8BitVariables, SourcePlace at) {
     Arena& arena = phaseOne->arena;
     ComponentNode* node = new (arena.allocate(sizeof(ComponentNode))) ComponentNode;
     node->logicEvaluate = evaluate;
@@ -41,12 +41,13 @@ void addStandardComponent(functionPointer evaluate, SecondaryEvaluatePointer sec
     node->numberOfInternal32BitVariables = numberOfInternal32BitVariables;
     node->numberOfInternal16BitVariables = numberOfInternal16BitVariables;
     node->numberOfInternal8BitVariables = numberOfInternal8BitVariables;
+    node->place = at;
     phaseOne->componentList.add(node);
 }
 
 void addStandardComponent(functionPointer evaluate, const int* iconArray, const char* decal, const SD& sd,
-                          const Signal& dataIn, const Signal& controlIn, const Signal& out) {
+                          const Signal& dataIn, const Signal& controlIn, const Signal& out, SourcePlace at) {
     SecondaryEvaluatePointer none{nullptr};
     addStandardComponent(evaluate, none, iconArray, nullptr, nullptr, nullptr, 0, 0, decal, sd, dataIn, controlIn,
-                         out, 0, nullptr, 0, nullptr, 0, 0, 0);
+                         out, 0, nullptr, 0, nullptr, 0, 0, 0, at);
 }

@@ -8,12 +8,16 @@
 #include "CompList.h"
 #include "Schmtc.h"
 #include "Signal.h"
+#include "SourcePlace.h"
 
 // While 0, components are registered without an icon: they simulate but are
 // never drawn. Circuit code may clear and set it around groups of components.
 extern int visibleFlag;
 
 // The full form. `decal` is the default label, used when `sd` has none.
+// `at` is the line of circuit code that built the component, named by the
+// connectivity warnings: library constructors pass their caller's place; a
+// circuit that registers a component of its own leaves it to the default.
 void addStandardComponent(functionPointer evaluate, SecondaryEvaluatePointer secondaryEvaluate,
                           const int* iconArray, functionPointer drawDynamic, functionPointer xEventTriggered,
                           functionPointer heapQueueEventTriggered, int outputOverloadable, int selfActivating,
@@ -21,10 +25,11 @@ void addStandardComponent(functionPointer evaluate, SecondaryEvaluatePointer sec
                           const Signal& out, const int numberOfIntegerParameters, const int* integerParameters,
                           const int numberOfByteParameters, const unsigned char* byteParameters,
                           const int numberOfInternal32BitVariables, const int numberOfInternal16BitVariables,
-                          const int numberOfInternal8BitVariables);
+                          const int numberOfInternal8BitVariables, SourcePlace at = SourcePlace());
 
 // The basic form: no hooks, flags, parameters or private state.
 void addStandardComponent(functionPointer evaluate, const int* iconArray, const char* decal, const SD& sd,
-                          const Signal& dataIn, const Signal& controlIn, const Signal& out);
+                          const Signal& dataIn, const Signal& controlIn, const Signal& out,
+                          SourcePlace at = SourcePlace());
 
 #endif

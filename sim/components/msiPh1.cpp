@@ -1,6 +1,7 @@
 // Constructors of the medium-scale library: width checks and registration.
 //
-// Every check that fails writes its one line on standard error and counts one
+// Every check that fails writes its one line on standard error, then the
+// line of the circuit code that called the constructor, and counts one
 // fatal diagnostic; registration follows regardless, so that one build lists
 // every problem of a circuit before phase one stops the program. Messages
 // that name the label use the descriptor's own label, or the component's
@@ -44,7 +45,11 @@ const char* const hexOutWidthMessage = "I/O length error--HexOut() at %s control
 // The label a width message names: the descriptor's, else the default.
 const char* shownDecal(const SD& sd, const char* defaultDecal) { return sd.decal ? sd.decal : defaultDecal; }
 
-void countFatal() { phaseOne->fatalDiagnosticCount++; }
+// Ends every width report: the circuit's line, then one more fatal count.
+void countFatal(const SourcePlace& at) {
+    sayPlace(at);
+    phaseOne->fatalDiagnosticCount++;
+}
 
 // 2^exponent as a 64-bit number, or -1 when it would not fit; widths of
 // 62 bits and more cannot match any bus length anyway.
@@ -53,140 +58,142 @@ long long powerOfTwo(int exponent) { return exponent >= 0 && exponent < 62 ? 1LL
 Signal unnamed() { return Signal(0, "UnNamed"); }
 
 void registerBasic(functionPointer evaluate, const char* defaultDecal, const SD& sd, const Signal& dataIn,
-                   const Signal& controlIn, const Signal& out) {
-    addStandardComponent(evaluate, rectIcon, defaultDecal, sd, dataIn, controlIn, out);
+                   const Signal& controlIn, const Signal& out, const SourcePlace& at) {
+    addStandardComponent(evaluate, rectIcon, defaultDecal, sd, dataIn, controlIn, out, at);
 }
 
 }  // namespace
 
-void Adder(const SD& sd, const Signal& dataIn, const Signal& out) {
+void Adder(const SD& sd, const Signal& dataIn, const Signal& out, SourcePlace at) {
     if (dataIn.length != 2 * out.length) {
         std::fprintf(stderr, adderWidthMessage, shownDecal(sd, "Adder"), sd.graphicPosition, dataIn.length,
                      out.length);
-        countFatal();
+        countFatal(at);
     }
     const int bitWidth = out.length;
     addStandardComponent(adder, noSecondary, rectIcon, nullptr, nullptr, nullptr, 0, 0, "Adder", sd, dataIn,
-                         unnamed(), out, 1, &bitWidth, 0, nullptr, 0, 0, 0);
+                         unnamed(), out, 1, &bitWidth, 0, nullptr, 0, 0, 0, at);
 }
 
-void Increment(const SD& sd, const Signal& in, const Signal& out) {
+void Increment(const SD& sd, const Signal& in, const Signal& out, SourcePlace at) {
     // The evaluator reads one input position per output position.
     if (in.length < out.length) {
         std::fprintf(stderr, incrementWidthMessage, shownDecal(sd, "Increment"), sd.graphicPosition, in.length,
                      out.length);
-        countFatal();
+        countFatal(at);
     }
-    registerBasic(increment, "Increment", sd, in, unnamed(), out);
+    registerBasic(increment, "Increment", sd, in, unnamed(), out, at);
 }
 
-void Mux(const SD& sd, const Signal& controlIn, const Signal& dataIn, const Signal& out) {
+void Mux(const SD& sd, const Signal& controlIn, const Signal& dataIn, const Signal& out, SourcePlace at) {
     const long long groups = powerOfTwo(controlIn.length);
     if (groups < 0 || dataIn.length != out.length * groups) {
         std::fprintf(stderr, muxWidthMessage, shownDecal(sd, "Mux"), sd.graphicPosition, dataIn.length,
                      controlIn.length, out.length);
-        countFatal();
+        countFatal(at);
     }
-    registerBasic(mux, "Mux", sd, dataIn, controlIn, out);
+    registerBasic(mux, "Mux", sd, dataIn, controlIn, out, at);
 }
 
-void Decoder(const SD& sd, const Signal& controlIn, const Signal& dataIn, const Signal& out) {
+void Decoder(const SD& sd, const Signal& controlIn, const Signal& dataIn, const Signal& out, SourcePlace at) {
     if (out.length != powerOfTwo(dataIn.length) || controlIn.length != 1) {
         std::fprintf(stderr, decoderWidthMessage, shownDecal(sd, "Decoder"), sd.graphicPosition, dataIn.length,
                      controlIn.length, out.length);
-        countFatal();
+        countFatal(at);
     }
-    registerBasic(decoder, "Decoder", sd, dataIn, controlIn, out);
+    registerBasic(decoder, "Decoder", sd, dataIn, controlIn, out, at);
 }
 
-void Encoder(const SD& sd, const Signal& dataIn, const Signal& out, const Signal& valid) {
+void Encoder(const SD& sd, const Signal& dataIn, const Signal& out, const Signal& valid, SourcePlace at) {
     if (dataIn.length != powerOfTwo(out.length) || valid.length != 1) {
         std::fprintf(stderr, encoderWidthMessage, shownDecal(sd, "Encoder"), sd.graphicPosition, dataIn.length,
                      out.length, valid.length);
-        countFatal();
+        countFatal(at);
     }
-    registerBasic(encoder, "Encoder", sd, dataIn, unnamed(), (valid, out));
+    registerBasic(encoder, "Encoder", sd, dataIn, unnamed(), (valid, out), at);
 }
 
-void Gate(const SD& sd, const Signal& in, const Signal& out) {
+void Gate(const SD& sd, const Signal& in, const Signal& out, SourcePlace at) {
     if (in.length != 2 || out.length != 1) {
         std::fprintf(stderr, gateWidthMessage, sd.graphicPosition, in.length, out.length);
-        countFatal();
+        countFatal(at);
     }
-    registerBasic(gate, "Gate", sd, in, unnamed(), out);
+    registerBasic(gate, "Gate", sd, in, unnamed(), out, at);
 }
 
-void Counter(const SD& sd, const Signal& in, const Signal& out) {
+void Counter(const SD& sd, const Signal& in, const Signal& out, SourcePlace at) {
     // The evaluator reads in[0] and in[1].
     if (in.length < 2) {
         std::fprintf(stderr, counterWidthMessage, shownDecal(sd, "Counter"), sd.graphicPosition, in.length);
-        countFatal();
+        countFatal(at);
     }
-    registerBasic(counter, "Counter", sd, in, unnamed(), out);
+    registerBasic(counter, "Counter", sd, in, unnamed(), out, at);
 }
 
-void Dff(const SD& sd, const Signal& in, const Signal& out) {
+void Dff(const SD& sd, const Signal& in, const Signal& out, SourcePlace at) {
     if (in.length != 4 || out.length != 1) {
         std::fprintf(stderr, dffWidthMessage, sd.graphicPosition, in.length, out.length);
-        countFatal();
+        countFatal(at);
     }
-    registerBasic(dff, "Dff", sd, in, unnamed(), out);
+    registerBasic(dff, "Dff", sd, in, unnamed(), out, at);
 }
 
-void Jkff(const SD& sd, const Signal& in, const Signal& out) {
+void Jkff(const SD& sd, const Signal& in, const Signal& out, SourcePlace at) {
     if (in.length != 5 || out.length != 2) {
         std::fprintf(stderr, jkffWidthMessage, sd.graphicPosition, in.length, out.length);
-        countFatal();
+        countFatal(at);
     }
-    registerBasic(jkff, "Jkff", sd, in, unnamed(), out);
+    registerBasic(jkff, "Jkff", sd, in, unnamed(), out, at);
 }
 
-void Register(const SD& sd, const Signal& enable, const Signal& write, const Signal& dataIn, const Signal& out) {
+void Register(const SD& sd, const Signal& enable, const Signal& write, const Signal& dataIn, const Signal& out,
+              SourcePlace at) {
     if (dataIn.length != out.length || write.length != 1 || enable.length != 1) {
         std::fprintf(stderr, registerWidthMessage, shownDecal(sd, "Register"), sd.graphicPosition, dataIn.length,
                      write.length, enable.length, out.length);
-        countFatal();
+        countFatal(at);
     }
-    registerBasic(enabledRegister, "Register", sd, dataIn, (enable, write), out);
+    registerBasic(enabledRegister, "Register", sd, dataIn, (enable, write), out, at);
 }
 
 void BitAddressibleRegister(const SD& sd, const Signal& clear, const Signal& set, const Signal& enable,
                             const Signal& write, const Signal& bitIn, const Signal& writeAddress,
-                            const Signal& readAddress, const Signal& bitOut, const Signal& registerOut) {
+                            const Signal& readAddress, const Signal& bitOut, const Signal& registerOut,
+                            SourcePlace at) {
     const char* label = shownDecal(sd, "BitAddrReg");
     if (clear.length != 1 || set.length != 1 || enable.length != 1 || write.length != 1 || bitIn.length != 1 ||
         bitOut.length != 1) {
         std::fprintf(stderr, bitRegisterSingleBitMessage, label, sd.graphicPosition);
-        countFatal();
+        countFatal(at);
     }
     if (readAddress.length != writeAddress.length || registerOut.length != powerOfTwo(readAddress.length)) {
         std::fprintf(stderr, bitRegisterAddressMessage, label, sd.graphicPosition);
-        countFatal();
+        countFatal(at);
     }
     registerBasic(bitAddressibleRegister, "BitAddrReg", sd, ((bitIn, writeAddress), readAddress),
-                  (((clear, set), enable), write), (bitOut, registerOut));
+                  (((clear, set), enable), write), (bitOut, registerOut), at);
 }
 
-void Stderr(const SD& sd, const Signal& in) {
+void Stderr(const SD& sd, const Signal& in, SourcePlace at) {
     if (in.length != 10) {
         std::fprintf(stderr, stderrWidthMessage, sd.graphicPosition, in.length);
-        countFatal();
+        countFatal(at);
     }
-    registerBasic(_stderr, "Stderr", sd, in, unnamed(), unnamed());
+    registerBasic(_stderr, "Stderr", sd, in, unnamed(), unnamed(), at);
 }
 
-void IntOut(const SD& sd, const Signal& control, const Signal& data) {
+void IntOut(const SD& sd, const Signal& control, const Signal& data, SourcePlace at) {
     if (control.length != 2) {
         std::fprintf(stderr, intOutWidthMessage, sd.graphicPosition, control.length);
-        countFatal();
+        countFatal(at);
     }
-    registerBasic(intOut, "IntOut", sd, data, control, unnamed());
+    registerBasic(intOut, "IntOut", sd, data, control, unnamed(), at);
 }
 
-void HexOut(const SD& sd, const Signal& control, const Signal& data) {
+void HexOut(const SD& sd, const Signal& control, const Signal& data, SourcePlace at) {
     if (control.length != 2) {
         std::fprintf(stderr, hexOutWidthMessage, sd.graphicPosition, control.length);
-        countFatal();
+        countFatal(at);
     }
-    registerBasic(hexOut, "HexOut", sd, data, control, unnamed());
+    registerBasic(hexOut, "HexOut", sd, data, control, unnamed(), at);
 }

@@ -24,15 +24,16 @@
 // A port writes on the strobe's rising edge while its enable is ONE.
 void RegisterFile(const SD& sd, const Signal& controlIn, const Signal& dataIn, const Signal& out,
                   int numberOfWords, int bitWordWidth, int portAddressSize, int numberOfReadPorts,
-                  int numberOfWritePorts);
+                  int numberOfWritePorts, SourcePlace at = SourcePlace());
 // As RegisterFile, but address 0 is an ordinary word.
 void Ram(const SD& sd, const Signal& controlIn, const Signal& dataIn, const Signal& out, int numberOfWords,
-         int bitWordWidth, int portAddressSize, int numberOfReadPorts, int numberOfWritePorts);
+         int bitWordWidth, int portAddressSize, int numberOfReadPorts, int numberOfWritePorts,
+         SourcePlace at = SourcePlace());
 // Read-only memory: out shows the word addressed by in (2^length(in) must
 // be `words`). `contents` holds the words one after another, each in
 // (bitsPerWord-1)/8+1 bytes, most significant byte first; it is copied.
 void Rom(const SD& sd, const Signal& in, const Signal& out, int words, int bitsPerWord,
-         const unsigned char* contents);
+         const unsigned char* contents, SourcePlace at = SourcePlace());
 
 // The evaluators, called by the run loop with the component's index.
 void multiPortRam(int cind);

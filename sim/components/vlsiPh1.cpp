@@ -1,6 +1,7 @@
 // Constructors of the large-scale library: the read/write memories
 // (RegisterFile, Ram) and the ROM. They check the buses against the geometry
-// arguments, report and count a mismatch, and register regardless, passing
+// arguments, report a mismatch followed by the line of the circuit code that
+// called them, count it, and register regardless, passing
 // the geometry as integer parameters (and the ROM's contents as byte
 // parameters) so that the evaluators need nothing else.
 #include <cstdio>
@@ -29,7 +30,8 @@ const char* shownDecal(const SD& sd, const char* defaultDecal) { return sd.decal
 // RegisterFile and Ram differ in their name, label and zeroIsZERO only.
 void multiPortMemory(const char* kind, const char* defaultDecal, int zeroIsZERO, const SD& sd,
                      const Signal& controlIn, const Signal& dataIn, const Signal& out, int numberOfWords,
-                     int bitWordWidth, int portAddressSize, int numberOfReadPorts, int numberOfWritePorts) {
+                     int bitWordWidth, int portAddressSize, int numberOfReadPorts, int numberOfWritePorts,
+                     const SourcePlace& at) {
     const int w = bitWordWidth, p = portAddressSize, r = numberOfReadPorts, wp = numberOfWritePorts;
     const int outWidth = r * w, dataWidth = wp * w, controlWidth = wp * (p + 2) + p * r;
     // A negative geometry could make the widths agree while the evaluator
@@ -38,41 +40,43 @@ void multiPortMemory(const char* kind, const char* defaultDecal, int zeroIsZERO,
     if (negative || out.length != outWidth || dataIn.length != dataWidth || controlIn.length != controlWidth) {
         std::fprintf(stderr, memoryWidthMessage, kind, shownDecal(sd, defaultDecal), sd.graphicPosition,
                      dataIn.length, dataWidth, controlIn.length, controlWidth, out.length, outWidth);
+        sayPlace(at);
         phaseOne->fatalDiagnosticCount++;
     }
     const int storeWordsPerSimWord = (w - 1) / 16 + 1;
     const int numberOf32BitWords = numberOfWords * storeWordsPerSimWord;
     const int parameters[8] = {numberOfWords, w, p, r, wp, storeWordsPerSimWord, numberOf32BitWords, zeroIsZERO};
     addStandardComponent(multiPortRam, noSecondary, rectIcon, nullptr, nullptr, nullptr, 0, 0, defaultDecal, sd,
-                         dataIn, controlIn, out, 8, parameters, 0, nullptr, numberOf32BitWords, 0, wp);
+                         dataIn, controlIn, out, 8, parameters, 0, nullptr, numberOf32BitWords, 0, wp, at);
 }
 
 }  // namespace
 
 void RegisterFile(const SD& sd, const Signal& controlIn, const Signal& dataIn, const Signal& out,
                   int numberOfWords, int bitWordWidth, int portAddressSize, int numberOfReadPorts,
-                  int numberOfWritePorts) {
+                  int numberOfWritePorts, SourcePlace at) {
     multiPortMemory("RegisterFile", "RegFile", 1, sd, controlIn, dataIn, out, numberOfWords, bitWordWidth,
-                    portAddressSize, numberOfReadPorts, numberOfWritePorts);
+                    portAddressSize, numberOfReadPorts, numberOfWritePorts, at);
 }
 
 void Ram(const SD& sd, const Signal& controlIn, const Signal& dataIn, const Signal& out, int numberOfWords,
-         int bitWordWidth, int portAddressSize, int numberOfReadPorts, int numberOfWritePorts) {
+         int bitWordWidth, int portAddressSize, int numberOfReadPorts, int numberOfWritePorts, SourcePlace at) {
     multiPortMemory("Ram", "Ram", 0, sd, controlIn, dataIn, out, numberOfWords, bitWordWidth, portAddressSize,
-                    numberOfReadPorts, numberOfWritePorts);
+                    numberOfReadPorts, numberOfWritePorts, at);
 }
 
 void Rom(const SD& sd, const Signal& in, const Signal& out, int words, int bitsPerWord,
-         const unsigned char* contents) {
+         const unsigned char* contents, SourcePlace at) {
     const int allocatedBytesPerWord = (bitsPerWord - 1) / 8 + 1;
     const bool addressFits = in.length < 31 && (1 << in.length) == words;
     if (!addressFits || out.length != bitsPerWord) {
         std::fprintf(stderr, romWidthMessage, shownDecal(sd, "Rom"), sd.graphicPosition, in.length, words,
                      out.length, bitsPerWord, allocatedBytesPerWord);
+        sayPlace(at);
         phaseOne->fatalDiagnosticCount++;
     }
     const int parameters[3] = {words, bitsPerWord, allocatedBytesPerWord};
     addStandardComponent(rom, noSecondary, rectIcon, nullptr, nullptr, nullptr, 0, 0, "Rom", sd, in,
                          Signal(0, "UnNamed"), out, 3, parameters, words * allocatedBytesPerWord, contents, 0, 0,
-                         0);
+                         0, at);
 }

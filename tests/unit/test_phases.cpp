@@ -30,10 +30,11 @@ protected:
             testing::internal::GetCapturedStderr();
         }
     }
+    // Registered as made at the caller's line.
     static void component(const SD& sd, const Signal& in, const Signal& control, const Signal& out,
-                          int selfActivating = 0) {
+                          int selfActivating = 0, SourcePlace at = SourcePlace()) {
         addStandardComponent(evaluate, noSecondary, nullptr, nullptr, nullptr, nullptr, 0, selfActivating, "C", sd,
-                             in, control, out, 0, nullptr, 0, nullptr, 0, 0, 0);
+                             in, control, out, 0, nullptr, 0, nullptr, 0, 0, 0, at);
     }
     static std::vector<int> list(int wire) {
         const int* start = phaseThree->activationList + phaseThree->activationListStart[wire];
@@ -168,6 +169,7 @@ TEST_F(Netlist, RunTimeStateStartsDefined) {
 TEST_F(Netlist, ConnectivityWarningsNameWireComponentAndPosition) {
     Signal floating(1, "f"), driven(1, "d");
     component(SD("ba", "G"), (floating, floating, floating), floating, driven);
+    const std::string in = "  in tests/unit/test_phases.cpp:" + std::to_string(__LINE__ - 1) + "\n";
     phaseTwo = new PhaseTwo;
     phaseTwo->listsToArrays();
     testing::internal::CaptureStderr();
@@ -178,9 +180,11 @@ TEST_F(Netlist, ConnectivityWarningsNameWireComponentAndPosition) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "There are 1 components.\n"
               "There are 4 signals.\n"
-              "Warning -- signal[2] f[0] has no driver, cmp = 0 G at ba has unconnected DATA input, position = 0\n"
-              "Warning -- signal[2] f[0] has no driver, cmp = 0 G at ba has unconnected DATA input, position = 1\n"
-              "Warning -- signal[2] f[0] has no driver, cmp = 0 G at ba has unconnected DATA input, position = 2\n"
-              "Warning -- signal[2] has no driver, cmp = 0 G at ba has unconnected CONTROL input, position = 0\n"
-              "There are 4 inputUnconnectedWarnings\n");
+              "Warning -- signal[2] f[0] has no driver, cmp = 0 G at ba has unconnected DATA input, position = 0\n" +
+                  in +
+                  "Warning -- signal[2] f[0] has no driver, cmp = 0 G at ba has unconnected DATA input, position = 1\n" +
+                  in +
+                  "Warning -- signal[2] f[0] has no driver, cmp = 0 G at ba has unconnected DATA input, position = 2\n" +
+                  in + "Warning -- signal[2] has no driver, cmp = 0 G at ba has unconnected CONTROL input, position = 0\n" +
+                  in + "There are 4 inputUnconnectedWarnings\n");
 }

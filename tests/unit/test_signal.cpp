@@ -151,7 +151,10 @@ TEST(Signal, BadSliceReportsAndGivesAnEmptyBus) {
     Signal x(4, "x");
     testing::internal::CaptureStderr();
     Signal s = x.sub(4, 1);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Signal member sub(int,int)--bad range: 4,1\nSource length = 4\n");
+    const int line = __LINE__ - 1;
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Signal member sub(int,int)--bad range: 4,1\nSource length = 4\n  in tests/unit/test_signal.cpp:" +
+                  std::to_string(line) + "\n");
     EXPECT_EQ(s.length, 0);
     EXPECT_EQ(s.serialNumber, nullptr);
 }
