@@ -21,13 +21,33 @@ err=$("$out" -X -E 2>&1 >/dev/null)
 expected="There are 1 components.
 There are 7 signals.
 Warning -- signal[2] a[0] has no driver, cmp = 0 Box at aa has unconnected DATA input, position = 0
+  in two.cpp:4
 Warning -- signal[3] a[1] has no driver, cmp = 0 Box at aa has unconnected DATA input, position = 1
+  in two.cpp:4
 Warning -- signal[4] a[2] has no driver, cmp = 0 Box at aa has unconnected DATA input, position = 2
+  in two.cpp:4
 There are 3 inputUnconnectedWarnings"
 [ "$err" = "$expected" ] || { echo "unexpected standard error:"; echo "$err"; exit 1; }
 # The default output goes to build/circuits/<name>.
 out=$(KORVAX_BUILD_DIR="$build" "$src/tools/korvax-build" two.cpp 2>/dev/null | tail -n 1)
 [ "$out" = "$build/circuits/two" ] && [ -x "$out" ] || { echo "default output was '$out'"; exit 1; }
+
+# A circuit whose build function is misspelt: one line naming the files,
+# status 1, and no executable.
+cat > misspelt.cpp <<'CPP'
+#include "korvax.h"
+void simNet() { Signal a(1, "a"); }
+CPP
+echo 'int helper() { return 1; }' > helper.cpp
+set +e
+err=$(KORVAX_BUILD_DIR="$build" "$src/tools/korvax-build" -o bin/misspelt misspelt.cpp helper.cpp 2>&1 >/dev/null)
+status=$?
+set -e
+last=$(printf '%s\n' "$err" | tail -n 1)
+[ "$status" = 1 ] || { echo "misspelt simnet: status $status, expected 1"; exit 1; }
+[ "$last" = 'no function `void simnet()` is defined in misspelt.cpp helper.cpp' ] || { echo "misspelt simnet said: $err"; exit 1; }
+! printf '%s\n' "$err" | grep -q "undefined reference" || { echo "misspelt simnet reached the linker: $err"; exit 1; }
+[ ! -e bin/misspelt ] || { echo "misspelt simnet left an executable"; exit 1; }
 
 # The README's own example builds and does what the README says.
 awk '/^```c[+][+]$/{on=1; next} on && /^```$/{exit} on' "$src/README.md" > majority.cpp
