@@ -23,8 +23,10 @@ PhaseFive::PhaseFive()
 // The window goes first; the lists free their nodes as members.
 PhaseFive::~PhaseFive() { delete windexPointer; }
 
-// The tiling comes with the schematic cells.
-void PhaseFive::componentTiling() {}
+void PhaseFive::componentTiling(SchematicCell* schematic) {
+    const PhaseTwo& p2 = *phaseTwo;
+    tilePositions(schematic, p2.numberOfComponents, p2.rcpos, p2.tile);
+}
 
 void PhaseFive::drawSchematic() {
     const PhaseTwo& p2 = *phaseTwo;
@@ -76,7 +78,7 @@ void PhaseFive::drawPanes() {
 }
 
 void PhaseFive::firstPicture() {
-    componentTiling();
+    componentTiling(new SchematicCell);  // the tree is kept to the end
     drawSchematic();
     superProbeCollect = 0;
     if (interconnectFlag) connect();

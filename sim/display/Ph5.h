@@ -5,15 +5,16 @@
 // the one instance after the connectivity check; the run loop draws the
 // first picture and the per-cycle panes; the key commands redraw.
 //
-// The icon drawing, tiling and interconnecting lines come with the display
-// proper. drawPanes runs in full already: it calls the components' pane
-// functions, which is how probes print their lines when there is no display.
+// Every pass runs with or without a display: without one the drawing
+// primitives do nothing, while the tiling still reports bad positions and
+// the components' pane functions still print the probes' lines.
 #ifndef KORVAX_PH5_H
 #define KORVAX_PH5_H
 
 #include <vector>
 
 #include "Ph2.h"
+#include "display/SchCell.h"
 #include "display/SupProbe.h"
 #include "display/Tab.h"
 #include "display/Window.h"
@@ -57,8 +58,11 @@ public:
                                         : currentGraphicDisplayLevel >= p2.graphicLevel[c];
     }
 
-    // Places every component on the schematic.
-    void componentTiling();
+    // Fills tile[] for every component from its position string, building
+    // the tree of grids under `schematic`, a freshly constructed cell that
+    // then lives to the end of the program. Writes breakOut's messages for
+    // empty and bad fields, with or without a display.
+    void componentTiling(SchematicCell* schematic);
     // Draws the icons of the shown components that have one, in index
     // order, recording their tabs (and, while superProbeCollect is set,
     // super probes).

@@ -382,7 +382,6 @@ TEST_F(Display, FirstPictureRecordsSuperProbesAndRepaintsInOrder) {
     addStandardComponent(nullptr, noSecondary, nullptr, markPane, nullptr, nullptr, 0, 0, "P", a, w, none, none, 0,
                          nullptr, 0, nullptr, 0, 0, 0);
     RecordingPort& r = open();
-    place(0, 0, 0, 400, 400);
     PhaseFive& p5 = *phaseFive;
     p5.superProbeSelect = 1;
     p5.firstPicture();
@@ -394,8 +393,17 @@ TEST_F(Display, FirstPictureRecordsSuperProbesAndRepaintsInOrder) {
     const size_t pane = std::find(r.calls.begin(), r.calls.end(), "line main 1 0 1 1") - r.calls.begin();
     const size_t xorAt = std::find(r.calls.begin(), r.calls.end(), "xor main") - r.calls.begin();
     ASSERT_LT(pane, r.calls.size());
-    // The output tab (340, 180, 20, 40) at 0.66: 13 × 26, centred.
-    EXPECT_EQ(r.calls[pane + 1], "clear 343 187 13 26");
+    // The first picture tiles first: aa and ab split the plane at 8388607,
+    // so the gate's output tab, the super probe recorded last, lies in the
+    // right half. Its box is the tab shrunk to 0.66 about its centre (this
+    // view maps world coordinates to pixels one to one).
+    EXPECT_EQ(phaseTwo->tile[0].x, 8388607);
+    const SuperProbe& out = *p5.superProbeList.start;
+    EXPECT_GT(out.x, 8388607 + 8388607 / 2);
+    int xs, ys, ws, hs;
+    shrink(0.66f, out.x, out.y, out.w, out.h, xs, ys, ws, hs);
+    EXPECT_EQ(r.calls[pane + 1], "clear " + std::to_string(xs) + " " + std::to_string(ys) + " " +
+                                     std::to_string(ws) + " " + std::to_string(hs));
     EXPECT_LT(pane, xorAt);
     EXPECT_EQ(only(r.calls, "fill").size(), 2u);  // one box per super probe
 
