@@ -42,6 +42,7 @@ bench: build
 	$(BUILD)/bench/bench-heap
 	$(BUILD)/bench/bench-runloop
 	$(BUILD)/bench/bench-gates
+	$(BUILD)/bench/bench-tiling
 
 # Rewrites the expected outputs of the process tests from what the programs
 # print now; review the diff before committing it.
