@@ -10,24 +10,36 @@
 // changed: 1, 2, …, 15, then 0 as the counter wraps.
 //   tools/korvax-build examples/counter-dff.cpp
 //   build/circuits/counter-dff -X -k cccccccc      # four counts: 1 2 3 4
+// The next count is a sub-circuit: a box at level 1, its gates and two
+// probes on the carries one level deeper. Without a window those probes
+// print only when asked for more detail:
+//   build/circuits/counter-dff -X -F E -k cc
 #include "korvax.h"
+
+// d = q + 1 (modulo 16), placed inside the cell of `sd`.
+static void nextCount(const SD& sd, const Signal& q, const Signal& d) {
+    Signal carry2(1, "carry2"), carry3(1, "carry3");
+    Module(sd, "next", q, d);
+    Not(SD(sd, "aa"), q[0], d[0]);
+    Xor(SD(sd, "ab"), (q[1], q[0]), d[1]);
+    And(SD(sd, "bb"), (q[1], q[0]), carry2);
+    Xor(SD(sd, "ac"), (q[2], carry2), d[2]);
+    And(SD(sd, "bc"), (q[2], carry2), carry3);
+    Xor(SD(sd, "ad"), (q[3], carry3), d[3]);
+    Probe(SD(sd, "cb"), carry2, "carry2");
+    Probe(SD(sd, "cc"), carry3, "carry3");
+}
 
 void simnet() {
     Signal clock(1, "clock"), clear(1, "clear"), ready(1, "ready"), strobe(1, "strobe");
-    Signal q(4, "q"), d(4, "d"), carry2(1, "carry2"), carry3(1, "carry3");
+    Signal q(4, "q"), d(4, "d");
 
     Switch(SD("aa"), clock, 'c', Zero, "clock");
     PowerOn(SD("ab"), clear, 20, One);  // ONE from tick 10, ZERO from tick 29
     Not(SD("ac"), clear, ready);
     Not(SD("ad"), clock, strobe);
 
-    // The next count.
-    Not(SD("ba"), q[0], d[0]);
-    Xor(SD("bb"), (q[1], q[0]), d[1]);
-    And(SD("cc"), (q[1], q[0]), carry2);
-    Xor(SD("bc"), (q[2], carry2), d[2]);
-    And(SD("cd"), (q[2], carry2), carry3);
-    Xor(SD("bd"), (q[3], carry3), d[3]);
+    nextCount(SD("ba-bd"), q, d);
 
     // Dff inputs, most significant first: (set, D, clock, clear).
     const char* places[4] = {"da", "db", "dc", "dd"};

@@ -14,7 +14,13 @@
 //
 // Bus positions follow the concatenation rule: in (a, b) the bits of b take
 // the low positions. Position 0 is the least significant bit wherever a bus
-// is read as a number. "Unknown" below means neither ZERO nor ONE.
+// is read as a number. "Unknown" below means neither ZERO nor ONE. Where an
+// input bus packs several signals, the comment gives the expression circuit
+// code writes: the list of positions read backwards.
+//
+// Every constructor's last parameter, `at`, is left to its default by
+// circuit code: it records the caller's line, which width reports and the
+// connectivity warnings name.
 #ifndef KORVAX_MSI_H
 #define KORVAX_MSI_H
 
@@ -47,21 +53,28 @@ void Gate(const SD& sd, const Signal& in, const Signal& out, SourcePlace at = So
 
 // Ripple counter: in [0] count clock (counts on its falling edge), [1]
 // clear (active ZERO); out the count, any width.
+// Written Counter(sd, (clear, clock), count).
 void Counter(const SD& sd, const Signal& in, const Signal& out, SourcePlace at = SourcePlace());
 // D flip-flop: in [0] clear, [1] clock (rising edge), [2] D, [3] set;
 // clear and set active ONE. out is Q.
+// Written Dff(sd, (set, d, clock, clear), q).
 void Dff(const SD& sd, const Signal& in, const Signal& out, SourcePlace at = SourcePlace());
 // Master-slave JK flip-flop: in [0] clear, [1] K, [2] clock, [3] J, [4]
 // set; J and K sampled at the rising clock edge, outputs changed at the
 // falling one. out [0] not-Q, [1] Q.
+// Written Jkff(sd, (set, j, clock, k, clear), (q, notQ)).
 void Jkff(const SD& sd, const Signal& in, const Signal& out, SourcePlace at = SourcePlace());
 // Parallel-load register: out loads dataIn on the rising edge of write
-// while enable is ONE; all three one bit except the data buses.
+// while enable is ONE; enable and write one bit each, dataIn and out of the
+// same width. Each signal is its own argument: Register(sd, enable, write,
+// data, out).
 void Register(const SD& sd, const Signal& enable, const Signal& write, const Signal& dataIn, const Signal& out,
               SourcePlace at = SourcePlace());
 // 2^n-bit register written one bit at a time: bitIn stored at writeAddress
 // on a write edge while enable is ONE; bitOut shows the bit at readAddress;
-// registerOut all bits. clear and set (active ONE) act on every bit.
+// registerOut all bits. clear and set (active ONE) act on every bit. Each
+// signal is its own argument, in this order; the address buses have the
+// same width n and registerOut 2^n bits.
 void BitAddressibleRegister(const SD& sd, const Signal& clear, const Signal& set, const Signal& enable,
                             const Signal& write, const Signal& bitIn, const Signal& writeAddress,
                             const Signal& readAddress, const Signal& bitOut, const Signal& registerOut,

@@ -7,6 +7,10 @@
 // run-time functions, called by the run loop and the window with the
 // component's number (ssiRT.cpp). Width errors here end the program at once
 // with status 1. Outputs change with the small-scale delays 7 / 10.
+//
+// Every constructor's last parameter, `at`, is left to its default by
+// circuit code: it records the caller's line, which width reports and the
+// connectivity warnings name. Constructors that build others pass it on.
 #ifndef KORVAX_SSI_H
 #define KORVAX_SSI_H
 

@@ -10,6 +10,10 @@
 // every run; its read results are posted to the event heap 10 ticks ahead,
 // bypassing the scheduling layer. The ROM requests its outputs through
 // signalTransition with delays 17 (quick) and 23 (lazy).
+//
+// Every constructor's last parameter, `at`, is left to its default by
+// circuit code: it records the caller's line, which width reports and the
+// connectivity warnings name.
 #ifndef KORVAX_VLSI_H
 #define KORVAX_VLSI_H
 
@@ -22,6 +26,10 @@
 // from R*p + j*(p+2): its address (p bits), its strobe, its enable.
 // dataIn: write port j's word at j*w. out: read port r's word at r*w.
 // A port writes on the strobe's rising edge while its enable is ONE.
+// With one read and one write port, both addressed by the bus a, circuit
+// code writes the control bus as ((enable, strobe, a), a), the read address
+// last so that it takes the low positions:
+// RegisterFile(sd, ((enable, strobe, a), a), data, word, words, w, p, 1, 1).
 void RegisterFile(const SD& sd, const Signal& controlIn, const Signal& dataIn, const Signal& out,
                   int numberOfWords, int bitWordWidth, int portAddressSize, int numberOfReadPorts,
                   int numberOfWritePorts, SourcePlace at = SourcePlace());
@@ -32,6 +40,7 @@ void Ram(const SD& sd, const Signal& controlIn, const Signal& dataIn, const Sign
 // Read-only memory: out shows the word addressed by in (2^length(in) must
 // be `words`). `contents` holds the words one after another, each in
 // (bitsPerWord-1)/8+1 bytes, most significant byte first; it is copied.
+// Written Rom(sd, address, word, words, bitsPerWord, contents).
 void Rom(const SD& sd, const Signal& in, const Signal& out, int words, int bitsPerWord,
          const unsigned char* contents, SourcePlace at = SourcePlace());
 
