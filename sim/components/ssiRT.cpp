@@ -96,6 +96,8 @@ void byteValues(int c, SignalValue values[8]) {
     if (phaseTwo->numberOfDataInputs[c] != 8) {
         std::fprintf(stderr, "ERROR -- Probe8 at %s length error: cannot has more than 8 inputs ,you have %d inputs \n",
                      phaseTwo->rcpos[c], phaseTwo->numberOfDataInputs[c]);
+        // A width error found late: it still names the line that built it.
+        sayPlace(phaseTwo->place[c]);
         std::exit(1);
     }
     for (int i = 0; i < 8; i++) values[7 - i] = dataIn(c, i);
