@@ -2,30 +2,36 @@
 # needs are installed (installing them when run as root), then configures
 # and builds with CMake.
 #   make        build everything into build/
-#   make run    build and start the simulator with its stock circuit, the
-#               pipelined processor; without a display, run its stored
-#               program headless and summarise it (tools/korvax-demo);
-#               RUN_ARGS=... runs build/korvax with those options instead
+#   make run    build the simulator with its stock circuit, the pipelined
+#               processor, and start it in its window; without a reachable
+#               display, run its stored program headless and summarise it
+#               (tools/korvax-demo); RUN_ARGS=... runs build/korvax with
+#               those options instead. Builds only build/korvax.
 #   make test   build and run every test
 #   make bench  build and run the benchmarks
 
 BUILD   ?= build
-PACKAGES = g++ cmake ninja-build libgtest-dev libx11-dev
+# The X server and utilities serve the tests that run the window (Xvfb) and
+# make run's look for a reachable display (xdpyinfo).
+PACKAGES = g++ cmake ninja-build libgtest-dev libx11-dev xvfb x11-utils
 RUN_ARGS ?=
 
-.PHONY: all build run test bench deps update-golden clean
+.PHONY: all build configure run test bench deps update-golden clean
 
 all: build
 
 deps:
 	@tools/install-deps $(PACKAGES)
 
-build: deps
+configure: deps
 	@test -f $(BUILD)/CMakeCache.txt || { gen=; command -v ninja >/dev/null && gen="-G Ninja"; \
 	  cmake -S . -B $(BUILD) $$gen -DCMAKE_BUILD_TYPE=RelWithDebInfo; }
+
+build: configure
 	cmake --build $(BUILD) -j2
 
-run: build
+run: configure
+	cmake --build $(BUILD) -j2 --target korvax
 ifeq ($(strip $(RUN_ARGS)),)
 	@tools/korvax-demo $(BUILD)/korvax
 else

@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# window-test.sh KORVAX XPEEK PANE_CENTRES BUILD_DIR: the processor in a
+# real window. Starts its own X server (Xvfb, display number of its own
+# choosing), runs KORVAX in it and checks the window's title, geometry and
+# colours against what the same circuit prints without a window. Leaves
+# screenshots at level 1 and at the deepest level in BUILD_DIR.
+set -u
+korvax=$1 xpeek=$2 centres=$3 out=$4
+tmp=$(mktemp -d /tmp/korvax-x-XXXXXX)
+status=0
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+  wait 2>/dev/null
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; status=1; }
+
+command -v Xvfb >/dev/null || { echo "Xvfb is not installed (make test installs it)" >&2; exit 1; }
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.1; done
+[ -s "$tmp/display" ] || { cat "$tmp/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=:$(head -n1 "$tmp/display")
+
+# The colour of each value in the window.
+colour() {
+  case $1 in
+    ONE) echo "#008000" ;; ZERO) echo "#F0FFF0" ;; UNINITIALIZED) echo "#FFFFFF" ;;
+    XXX) echo "#FF8C00" ;; HIZ) echo "#FFEBCD" ;; *) echo "?" ;;
+  esac
+}
+
+# Pane centres by position string: "position x y".
+"$centres" 1025 825 | awk '{ print $2, $4, $5 }' >"$tmp/centres"
+at() { awk -v p="$1" '$1 == p { print $2, $3; exit }' "$tmp/centres"; }
+
+# start NAME ARGS…: runs the program in the background, its output in
+# $tmp/NAME.out and $tmp/NAME.err.
+start() {
+  local name=$1; shift
+  "$korvax" "$@" >"$tmp/$name.out" 2>"$tmp/$name.err" &
+  pids+=($!)
+}
+
+# settle TITLE WANT POINTS…: waits (up to a minute) until the pixels at
+# POINTS read WANT, one colour per line; shows the difference otherwise.
+settle() {
+  local title=$1 want=$2; shift 2
+  for _ in $(seq 120); do
+    "$xpeek" pixels "$title" "$@" >"$tmp/got" 2>/dev/null && [ "$(cat "$tmp/got")" = "$want" ] && return 0
+    sleep 0.5
+  done
+  diff <(echo "$want") "$tmp/got" >&2
+  return 1
+}
+
+# 1. Level 1 as the stock run leaves it with no key pressed. The values
+#    each probe should show come from the same run without a window.
+"$korvax" -X 2>&1 >/dev/null | awk '/Probe for/ { p = $0; sub(/  Value = .*/, "", p); sub(/.* at /, "", p);
+  v = $0; sub(/.*  Value = /, "", v); value[p] = v } END { for (p in value) print p, value[p] }' >"$tmp/values"
+start plain -W " check"
+geometry=$("$xpeek" window "Korvax v20190215 check") || fail "the window did not appear"
+[ "$(echo "$geometry" | sed -n 1p)" = "Korvax v20190215 check" ] || fail "title: $(echo "$geometry" | sed -n 1p)"
+[ "$(echo "$geometry" | sed -n 2p)" = "100 25 1025 825 5" ] || fail "geometry: $(echo "$geometry" | sed -n 2p)"
+
+points=() want=""
+for p in aa.aa aa.ae ab.aa ba.ae gk.ae gn.ae fk.ae ca ff.aa-ab ff.ad-ae ak.aa-ac; do
+  v=$(awk -v p="$p" '$1 == p { print $2 }' "$tmp/values")
+  [ -n "$v" ] || { fail "no probe at $p"; continue; }
+  points+=($(at "$p"))
+  want+="$(colour "$v")"$'\n'
+done
+settle "Korvax v20190215 check" "${want%$'\n'}" "${points[@]}" || fail "probe panes at level 1"
+# The reset switch is ONE: a solid box in the foreground colour.
+settle "Korvax v20190215 check" "#000000" $(at ad.ac-ae) || fail "reset switch pane"
+grep -q "Probe for" "$tmp/plain.err" && fail "probes printed lines although a window was open"
+"$xpeek" png "Korvax v20190215 check" "$out/window-level1.png" || fail "screenshot at level 1"
+
+# 2. The deepest level (-F E: most detail).
+start deep -W " deep" -F E
+settle "Korvax v20190215 deep" "#000000" $(at ad.ac-ae) || fail "reset switch pane at the deepest level"
+"$xpeek" png "Korvax v20190215 deep" "$out/window-deepest.png" || fail "screenshot at the deepest level"
+
+# 3. A blue background.
+start blue -W " blue" -c 0 0 255
+settle "Korvax v20190215 blue" "#0000FF" 1020 820 || fail "background of -c 0 0 255"
+
+# 4. Reset released and eighty clock edges typed into the window's run:
+#    Reg1 ends as 1111 1111 1111 1110.
+start keys -W " keys" -k "0$(printf '1%.0s' $(seq 80))"
+points=() want=""
+for p in gk.ae gl.aa gl.ab gl.ac gl.ad gl.ae gm.aa gm.ab gm.ac gm.ad gm.ae gn.aa gn.ab gn.ac gn.ad gn.ae; do
+  points+=($(at "$p"))
+  want+="$(colour $([ "$p" = gn.ae ] && echo ZERO || echo ONE))"$'\n'
+done
+settle "Korvax v20190215 keys" "${want%$'\n'}" "${points[@]}" || fail "Reg1 after eighty clock presses"
+
+exit $status
