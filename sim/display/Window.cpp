@@ -187,7 +187,7 @@ void Windex::drawFilledCircle(int x, int y, int w, int h, int angle1, int angle2
     if (display) display->fillArc(ctxZERO, xScale(x), yScale(y), wScale(w), hScale(h), angle1, angle2);
 }
 void Windex::drawText(int x, int y, const char* s) {
-    if (display) display->drawImageText(ctxMain, xScale(x), yScale(y), s, static_cast<int>(std::strlen(s)));
+    if (display && s) display->drawImageText(ctxMain, xScale(x), yScale(y), s, static_cast<int>(std::strlen(s)));
 }
 void Windex::sync() {
     if (display) display->sync();

@@ -71,18 +71,26 @@ public:
     // either direction clears nothing (the server would take a zero size
     // to mean "to the window's edge").
     void clearArea(int x, int y, int w, int h);
+    // A thin line in the foreground colour.
     void drawLine(int xs, int ys, int xe, int ye);
+    // A line two pixels wide in the foreground colour.
     void drawLine_BOLD(int xs, int ys, int xe, int ye);
+    // A rectangle's outline in the foreground colour.
     void drawRectangle(int x, int y, int w, int h);
+    // An arc's outline; angles in 1/64 degree, as the server takes them.
     void drawCircle(int x, int y, int w, int h, int angle1, int angle2);
+    // A rectangle filled in the foreground colour.
     void drawFilledRectangle(int x, int y, int w, int h);
+    // A rectangle filled in the colour of ONE, ZERO, UNINITIALIZED, XXX or HIZ.
     void drawFilledRectangle_ONE(int x, int y, int w, int h);
     void drawFilledRectangle_ZERO(int x, int y, int w, int h);
     void drawFilledRectangle_UNINITIALIZED(int x, int y, int w, int h);
     void drawFilledRectangle_XXX(int x, int y, int w, int h);
     void drawFilledRectangle_HIZ(int x, int y, int w, int h);
+    // An arc filled in the ZERO colour.
     void drawFilledCircle(int x, int y, int w, int h, int angle1, int angle2);
-    // All of s as image text (on its own background box), baseline at y.
+    // All of s as image text (on its own background box), baseline at y;
+    // a null s draws nothing.
     void drawText(int x, int y, const char* s);
     // Sends what is drawn to the server and waits until it is done (for
     // measurements and screenshots).
