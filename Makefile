@@ -42,7 +42,8 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j2
 
 # The engine's own benchmarks; bench/compare-icarus.sh (against Icarus
-# Verilog) and bench/pipeline.sh (the processor) are run by hand.
+# Verilog), bench/pipeline.sh (the processor) and bench/window.sh (the
+# processor's window under Xvfb) are run by hand.
 bench: build
 	$(BUILD)/bench/bench-netlist
 	$(BUILD)/bench/bench-heap

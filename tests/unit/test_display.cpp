@@ -420,3 +420,26 @@ TEST_F(Display, FirstPictureRecordsSuperProbesAndRepaintsInOrder) {
     p5.displaySuperProbes();
     EXPECT_EQ(only(r.calls, "fill").size(), 2u);
 }
+
+TEST_F(Display, WindowingRedrawDrawsNoLinesAndMayRecentre) {
+    Signal w(1, "w"), q(1, "q");
+    addStandardComponent(nullptr, andIcon, "drv", SD("aa"), One, Zero, w);
+    addStandardComponent(nullptr, andIcon, "rd", SD("ab"), w, Zero, q);
+    RecordingPort& r = open();
+    place(0, 0, 0, 200, 200);
+    place(1, 200, 0, 200, 200);
+    PhaseFive& p5 = *phaseFive;
+    Windex& win = *p5.windexPointer;
+    win.subWinXs = 10;  // a sub-window dragged elsewhere
+    p5.windowingRedraw(false);
+    EXPECT_EQ(r.calls.front(), "clear 0 0 0 0");
+    EXPECT_EQ(only(r.calls, "line ").size(), 2u * 6 + 4 + 2);  // two bodies and their leads, no line between
+    EXPECT_EQ(p5.inTab.length, 4);                            // the tabs wait for the next connect
+    EXPECT_EQ(win.subWinXs, 10);
+    r.calls.clear();
+    p5.windowingRedraw(true);
+    EXPECT_EQ(win.subWinXs, 384);
+    EXPECT_EQ(r.calls[r.calls.size() - 4], "rect main 384 384 256 256");
+    p5.connect();  // older tabs still join: both passes' driver tabs to both reader tabs
+    EXPECT_EQ(only(r.calls, "line main 175 100 225 125").size(), 4u);
+}
