@@ -83,9 +83,11 @@ start deep -W " deep" -F E
 settle "Korvax v20190215 deep" "#000000" $(at ad.ac-ae) || fail "reset switch pane at the deepest level"
 "$xpeek" png "Korvax v20190215 deep" "$out/window-deepest.png" || fail "screenshot at the deepest level"
 
-# 3. A blue background.
-start blue -W " blue" -c 0 0 255
-settle "Korvax v20190215 blue" "#0000FF" 1020 820 || fail "background of -c 0 0 255"
+# 3. A blue background, in a window of the size and place -g asks for.
+start blue -W " blue" -c 0 0 255 -g 600x400+10+20
+geometry=$("$xpeek" window "Korvax v20190215 blue") || fail "the blue window did not appear"
+[ "$(echo "$geometry" | sed -n 2p)" = "10 20 600 400 5" ] || fail "geometry of -g: $(echo "$geometry" | sed -n 2p)"
+settle "Korvax v20190215 blue" "#0000FF" 595 395 || fail "background of -c 0 0 255"
 
 # 4. Reset released and eighty clock edges typed into the window's run:
 #    Reg1 ends as 1111 1111 1111 1110.
