@@ -30,6 +30,13 @@ void PhaseFive::componentTiling(SchematicCell* schematic) {
 
 void PhaseFive::drawSchematic() {
     const PhaseTwo& p2 = *phaseTwo;
+    // Tabs of an earlier pass that no connect used up (lines off, or a
+    // view change in windowing mode) are dropped: they may belong to
+    // another level or view, and lines drawn from them would lead to
+    // components no longer shown, twice over; kept, the lists would also
+    // grow with every such pass.
+    inTab.clear();
+    outTab.clear();
     for (int c = 0; c < p2.numberOfComponents; c++)
         if (p2.iconArrays[c] && shown(c)) iconDraw(c, p2.iconArrays[c]);
 }

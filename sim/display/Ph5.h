@@ -64,8 +64,8 @@ public:
     // empty and bad fields, with or without a display.
     void componentTiling(SchematicCell* schematic);
     // Draws the icons of the shown components that have one, in index
-    // order, recording their tabs (and, while superProbeCollect is set,
-    // super probes).
+    // order, recording their tabs in place of any earlier pass's (and,
+    // while superProbeCollect is set, super probes).
     void drawSchematic();
     // Draws a line from every recorded output tab to every recorded input
     // tab of the same wire (with connectMuxOnlyFlag only to multiplexer
