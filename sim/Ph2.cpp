@@ -124,6 +124,10 @@ void PhaseTwo::listsToArrays() {
         runTimeCalls[i].logicEvaluate = c->logicEvaluate;
         secondaryEvaluate[i] = c->secondaryEvaluate;
         runTimeCalls[i].drawDynamic = c->drawDynamic;
+        runTimeCalls[i].numberOfDataInputs = c->numberOfDataInputs;
+        runTimeCalls[i].firstOutput = c->numberOfOutputs > 0 ? c->outputs[0] : -1;
+        for (int p = 0; p < 2; p++)
+            runTimeCalls[i].firstDataInputs[p] = p < c->numberOfDataInputs ? c->dataInputs[p] : -1;
         xEventTriggered[i] = c->xEventTriggered;
         heapQueueEventTriggered[i] = c->heapQueueEventTriggered;
         iconArrays[i] = c->iconArray;

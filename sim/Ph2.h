@@ -12,11 +12,17 @@
 #include "SourcePlace.h"
 #include "display/ScrnTile.h"
 
-// The two calls the run loop makes for an activated component, kept side by
-// side so that one memory access brings both.
+// What the run loop and the small gates read of an activated component, in
+// one 32-byte record so that one memory access brings it: the two calls the
+// loop makes, and copies of the pins a gate with up to two data inputs and
+// one output needs. The copies are made once, by listsToArrays; the pin
+// arrays of PhaseTwo remain the whole description of every component.
 struct RunTimeCalls {
     functionPointer logicEvaluate;  // evaluator, or null
     functionPointer drawDynamic;    // live-pane drawing, or null
+    int numberOfDataInputs;         // as numberOfDataInputs
+    int firstOutput;                // outputs[0], or -1 when there is no output
+    int firstDataInputs[2];         // dataInputs[0] and [1], where they exist (else -1)
 };
 
 class PhaseTwo {
@@ -27,7 +33,7 @@ public:
     int maxGraphicDisplayLevel;  // deepest graphicLevel of any component, at least 1
 
     // Per component:
-    RunTimeCalls* runTimeCalls;                     // logicEvaluate and drawDynamic
+    RunTimeCalls* runTimeCalls;                     // logicEvaluate, drawDynamic and the first pins
     SecondaryEvaluatePointer* secondaryEvaluate;    // as registered; not called
     functionPointer* xEventTriggered;               // keyboard hook, or null
     functionPointer* heapQueueEventTriggered;       // as registered; not called

@@ -13,6 +13,7 @@
 #define KORVAX_PH4_H
 
 #include "Event.h"
+#include "Ph3.h"
 #include "SkewHeap.h"
 #include "Signal.h"
 
@@ -37,6 +38,22 @@ const int maxStallExponent = 30;
 // 2^level, with the level taken as 0 below 0 and as maxStallExponent above
 // it. (The run loop waits only while the level is nonzero.)
 unsigned long stallSteps(int level);
+
+// One queued event of a transition: its value and which delay it uses.
+struct TransitionStep {
+    SignalValue value;  // value the event carries
+    bool lazy;          // true: the lazy delay, false: the quick one
+};
+
+// The events of one (scheduled, requested) pair, in queueing order.
+struct Transition {
+    int count;             // 0 (same value), 1 or 2
+    TransitionStep first;  // queued first
+    TransitionStep second; // queued second, when count is 2: always the lazy delay
+};
+
+// transitions[scheduled][requested], both indexed by SignalValue (Transit.cpp).
+extern const Transition transitions[5][5];
 
 class PhaseFour {
 public:
@@ -87,6 +104,14 @@ public:
     void recordEventQueueInput(Event ev);
 
 private:
+    // recordEventQueueInput without an Event: the wire, the time and the
+    // value as they come.
+    void queueChange(int signalSerialNumber, unsigned long eventTime, SignalValue sigValue);
+    // The time a change of the wire queued for `eventTime`, earlier than its
+    // last one, is moved to; writes the time-warp report unless the value is
+    // UNINITIALIZED or XXX. Out of line: it is rare.
+    __attribute__((noinline, cold)) unsigned long timeWarp(int signalSerialNumber, unsigned long eventTime,
+                                                           SignalValue sigValue) const;
     // Calls every component's keyboard hook, in index order.
     void fireKeyboardHooks();
     // Step 5 of a cycle: logicEvaluate, then drawDynamic when shown, for
@@ -99,5 +124,27 @@ private:
 };
 
 extern PhaseFour* phaseFour;
+
+inline void PhaseFour::queueChange(int signalSerialNumber, unsigned long eventTime, SignalValue sigValue) {
+    WireSchedule& w = phaseThree->schedule[signalSerialNumber];
+    // Keep the wire's events in time order: never before its last one.
+    if (eventTime < w.scheduledTime) eventTime = timeWarp(signalSerialNumber, eventTime, sigValue);
+    w.scheduledSignal = sigValue;
+    w.scheduledTime = eventTime;
+    w.whenScheduled = time;
+    skewHeap.add(eventTime, signalSerialNumber, sigValue);
+}
+
+inline void PhaseFour::signalTransition(int signalSerialNumber, SignalValue newSignalValue, int quickTime,
+                                        int lazyTime) {
+    const SignalValue oldSignalValue = phaseThree->schedule[signalSerialNumber].scheduledSignal;
+    // Unsigned, a value outside the five is above ONE.
+    if (oldSignalValue == newSignalValue || static_cast<unsigned int>(oldSignalValue) > ONE ||
+        static_cast<unsigned int>(newSignalValue) > ONE)
+        return;
+    const Transition& t = transitions[oldSignalValue][newSignalValue];
+    queueChange(signalSerialNumber, time + (t.first.lazy ? lazyTime : quickTime), t.first.value);
+    if (t.count == 2) queueChange(signalSerialNumber, time + lazyTime, t.second.value);
+}
 
 #endif

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -17,39 +18,39 @@ const unsigned int maximumCapacity = 1u << 31;
 
 const char* const heapFullMessage = "Event heap: cannot hold more than %u pending events\n";
 
+// Both pools share one block: `capacity` nodes, then `capacity` payloads.
+// One block grows in place where it can (a large one is remapped, not
+// copied), and leaves no freed holes behind, as two blocks growing in
+// turns would.
+const size_t slotBytes = sizeof(HeapNode) + sizeof(EventPayload);
+
 }  // namespace
 
 SkewHeap::SkewHeap() : root(noEvent), length(0), capacity(initialCapacity), used(1), freeList(noEvent) {
-    pool = static_cast<HeapNode*>(std::malloc(sizeof(HeapNode) * capacity));
-    payload = static_cast<EventPayload*>(std::malloc(sizeof(EventPayload) * capacity));
-    if (!pool || !payload) {
+    pool = static_cast<HeapNode*>(std::malloc(slotBytes * capacity));
+    if (!pool) {
         std::fprintf(stderr, heapFullMessage, 0u);
         std::exit(1);
     }
+    payload = reinterpret_cast<EventPayload*>(pool + capacity);
 }
 
-SkewHeap::~SkewHeap() {
-    std::free(pool);
-    std::free(payload);
-}
+SkewHeap::~SkewHeap() { std::free(pool); }
 
 void SkewHeap::grow() {
     unsigned int bigger = capacity < maximumCapacity / 2 ? capacity * 2 : maximumCapacity;
-    if (bigger > capacity) {
-        // Each pool is kept as soon as it has moved, so that a failure of
-        // the second leaves the heap consistent until the program ends.
-        if (HeapNode* moved = static_cast<HeapNode*>(std::realloc(pool, sizeof(HeapNode) * bigger))) {
-            pool = moved;
-            if (EventPayload* movedPayload =
-                    static_cast<EventPayload*>(std::realloc(payload, sizeof(EventPayload) * bigger))) {
-                payload = movedPayload;
-                capacity = bigger;
-                return;
-            }
-        }
+    HeapNode* moved = bigger > capacity ? static_cast<HeapNode*>(std::realloc(pool, slotBytes * bigger)) : nullptr;
+    if (!moved) {
+        std::fprintf(stderr, heapFullMessage, used - 1);
+        std::exit(1);
     }
-    std::fprintf(stderr, heapFullMessage, used - 1);
-    std::exit(1);
+    // The payloads move up behind the larger node pool; the two ranges do
+    // not overlap, since the block at least doubles.
+    EventPayload* movedPayload = reinterpret_cast<EventPayload*>(moved + bigger);
+    std::memcpy(static_cast<void*>(movedPayload), moved + capacity, sizeof(EventPayload) * used);
+    pool = moved;
+    payload = movedPayload;
+    capacity = bigger;
 }
 
 void SkewHeap::print() const {

@@ -22,7 +22,7 @@ public:
     unsigned int root;      // pool slot of the earliest event, or noEvent when empty
     int length;             // events in the heap
     HeapNode* pool;         // links and keys; slot 0 is never used, so that 0 means "no node"
-    EventPayload* payload;  // per slot of pool: the event's wire and value
+    EventPayload* payload;  // per slot of pool: the event's wire and value (in pool's block)
     unsigned int capacity;  // slots allocated in pool
     unsigned int used;      // slots handed out at least once (slot 0 counted)
     unsigned int freeList;  // most recently released slot, chained through lptr; noEvent when none
@@ -80,7 +80,7 @@ private:
     // A fresh slot: from the free list, else the pool's unused tail, else a
     // grown pool.
     unsigned int allocateNode();
-    // Doubles both pools; reports and ends the program if that is impossible.
+    // Doubles the pools; reports and ends the program if that is impossible.
     void grow();
 };
 

@@ -1,5 +1,6 @@
 // Signal transitions: how a request for a new output value becomes timed
-// events. The table below gives, for each pair (value last scheduled, value
+// events (the hot part, signalTransition and queueChange, is inline in
+// Ph4.h). The table below gives, for each pair (value last scheduled, value
 // requested), the events queued: XXX after the quick delay when the output
 // leaves a definite level, then the settled value after the lazy delay. The
 // ZERO and ONE rows are deliberately not mirror images.
@@ -12,24 +13,14 @@
 
 namespace {
 
-// One queued event of a transition: its value and which delay it uses.
-struct Step {
-    SignalValue value;  // value the event carries
-    bool lazy;          // true: the lazy delay, false: the quick one
-};
-
-// The events of one (scheduled, requested) pair, in queueing order.
-struct Transition {
-    int count;    // 0 (same value), 1 or 2
-    Step first;   // queued first
-    Step second;  // queued second, when count is 2: always the lazy delay
-};
+using Step = TransitionStep;
 
 const Step none = {ZERO, false};
 const Step quickXXX = {XXX, false};
 constexpr Step atLazy(SignalValue v) { return {v, true}; }
 
-// transitions[scheduled][requested], both indexed by SignalValue.
+}  // namespace
+
 const Transition transitions[5][5] = {
     // scheduled ZERO
     {{0, none, none},
@@ -63,30 +54,22 @@ const Transition transitions[5][5] = {
      {0, none, none}},
 };
 
-bool isSignalValue(SignalValue v) { return static_cast<unsigned int>(v) <= static_cast<unsigned int>(ONE); }
+namespace {
 
 const char* const timeWarpReport =
     "TIME WARP  sigNr = %d sigName = %s\n already sked to become %s at time = %lu, which was queued at time = %lu\n"
     "  Now scheduling to become %s at time = %lu.  Now Queueing-time = %lu\n";
 const char* const tsbConflictMessage = "Another Tsb at %s is trying to drive it to %s, this is not allowed\n";
 
-// Kept out of line: the report is rare and the caller is the hot path.
-__attribute__((noinline, cold)) void reportTimeWarp(const Event& ev, unsigned long now) {
-    const int s = ev.signalSerialNumber;
-    const WireSchedule& w = phaseThree->schedule[s];
-    std::fprintf(stderr, timeWarpReport, s, phaseTwo->signalNames[s], signalValueName(w.scheduledSignal),
-                 w.scheduledTime, w.whenScheduled, signalValueName(ev.sigValue), ev.time, now);
-}
-
 }  // namespace
 
-void PhaseFour::signalTransition(int signalSerialNumber, SignalValue newSignalValue, int quickTime, int lazyTime) {
-    const SignalValue oldSignalValue = phaseThree->schedule[signalSerialNumber].scheduledSignal;
-    if (oldSignalValue == newSignalValue || !isSignalValue(oldSignalValue) || !isSignalValue(newSignalValue)) return;
-    const Transition& t = transitions[oldSignalValue][newSignalValue];
-    recordEventQueueInput(Event(time + (t.first.lazy ? lazyTime : quickTime), signalChange, signalSerialNumber,
-                                t.first.value));
-    if (t.count == 2) recordEventQueueInput(Event(time + lazyTime, signalChange, signalSerialNumber, t.second.value));
+unsigned long PhaseFour::timeWarp(int signalSerialNumber, unsigned long eventTime, SignalValue sigValue) const {
+    const WireSchedule& w = phaseThree->schedule[signalSerialNumber];
+    if (sigValue != UNINITIALIZED && sigValue != XXX)
+        std::fprintf(stderr, timeWarpReport, signalSerialNumber, phaseTwo->signalNames[signalSerialNumber],
+                     signalValueName(w.scheduledSignal), w.scheduledTime, w.whenScheduled, signalValueName(sigValue),
+                     eventTime, time);
+    return w.scheduledTime + 1;
 }
 
 void PhaseFour::altSignalTransition(int signalSerialNumber, SignalValue newSignalValue, int deltaTime) {
@@ -121,14 +104,5 @@ void PhaseFour::tsbSignalTransition(int cind, int signalSerialNumber, SignalValu
 }
 
 void PhaseFour::recordEventQueueInput(Event ev) {
-    WireSchedule& w = phaseThree->schedule[ev.signalSerialNumber];
-    if (ev.time < w.scheduledTime) {
-        // Keep the wire's events in time order: never before its last one.
-        if (ev.sigValue != UNINITIALIZED && ev.sigValue != XXX) reportTimeWarp(ev, time);
-        ev.time = w.scheduledTime + 1;
-    }
-    w.scheduledSignal = ev.sigValue;
-    w.scheduledTime = ev.time;
-    w.whenScheduled = time;
-    skewHeap.add(ev);
+    queueChange(ev.signalSerialNumber, ev.time, ev.sigValue);
 }

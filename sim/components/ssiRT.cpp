@@ -25,39 +25,45 @@ inline SignalValue dataIn(int c, int p) { return valueOf(phaseTwo->dataInputs[c]
 // Requests `v` on the component's first output. A gate registered without
 // an output (the library does not forbid it) has nothing to drive.
 inline void drive(int c, SignalValue v) {
-    if (phaseTwo->numberOfOutputs[c] > 0)
-        phaseFour->signalTransition(phaseTwo->outputs[c][0], v, quickTime, lazyTime);
+    const int out = phaseTwo->runTimeCalls[c].firstOutput;
+    if (out >= 0) phaseFour->signalTransition(out, v, quickTime, lazyTime);
 }
 
 // AND is the minimum and OR the maximum in the numeric order of the values.
 inline SignalValue minimum(SignalValue a, SignalValue b) { return b < a ? b : a; }
 inline SignalValue maximum(SignalValue a, SignalValue b) { return b > a ? b : a; }
 
-SignalValue andOfData(int c) {
-    SignalValue v = ONE;
-    for (int p = 0; p < phaseTwo->numberOfDataInputs[c]; p++) v = minimum(v, dataIn(c, p));
+// A gate's data inputs folded with `combine` from `v`. The common gate of
+// two inputs reads both from its run-time record; wider ones read the pin
+// array. The functions folded here do not depend on the order of their
+// operands.
+template <typename Combine>
+inline SignalValue foldData(int c, SignalValue v, Combine combine) {
+    const RunTimeCalls& r = phaseTwo->runTimeCalls[c];
+    if (r.numberOfDataInputs == 2)
+        return combine(combine(v, valueOf(r.firstDataInputs[0])), valueOf(r.firstDataInputs[1]));
+    for (int p = 0; p < r.numberOfDataInputs; p++) v = combine(v, dataIn(c, p));
     return v;
 }
 
+SignalValue andOfData(int c) {
+    return foldData(c, ONE, [](SignalValue a, SignalValue b) { return minimum(a, b); });
+}
 SignalValue orOfData(int c) {
-    SignalValue v = ZERO;
-    for (int p = 0; p < phaseTwo->numberOfDataInputs[c]; p++) v = maximum(v, dataIn(c, p));
-    return v;
+    return foldData(c, ZERO, [](SignalValue a, SignalValue b) { return maximum(a, b); });
 }
 
 // The inverting gates only ever request a definite level or XXX.
 inline SignalValue invert(SignalValue v) { return v == ONE ? ZERO : v == ZERO ? ONE : XXX; }
 
+// ZERO or ONE by the parity of the ONEs among the data inputs; XXX as soon
+// as one input is neither. XXX absorbs, so the fold gives the same.
+inline SignalValue parity(SignalValue v, SignalValue in) {
+    if (v == XXX || (in != ZERO && in != ONE)) return XXX;
+    return in == ONE ? (v == ZERO ? ONE : ZERO) : v;
+}
 SignalValue parityOfData(int c) {
-    SignalValue v = ZERO;
-    for (int p = 0; p < phaseTwo->numberOfDataInputs[c]; p++) {
-        SignalValue in = dataIn(c, p);
-        if (in == ONE)
-            v = v == ZERO ? ONE : ZERO;
-        else if (in != ZERO)
-            return XXX;
-    }
-    return v;
+    return foldData(c, ZERO, [](SignalValue v, SignalValue in) { return parity(v, in); });
 }
 
 // The mixed-polarity gates: control inputs are taken as they are, data
