@@ -2,6 +2,7 @@
 // its wires to phaseOne->signalList; derived buses only copy serial numbers.
 #include "Signal.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -34,8 +35,16 @@ void saySignalValue(SignalValue sv) { std::fputs(signalValueName(sv), stderr); }
 // Declaring constructors
 
 void Signal::declare(unsigned int nr, const char* name, SignalValue init, const unsigned int* mask,
-                     int constWires) {
+                     int constWires, const SourcePlace& at) {
     if (phaseOne == nullptr) phaseOne = new PhaseOne;
+    // The width arrives unsigned: a negative width written in the circuit
+    // shows up here as a number beyond the int range.
+    if (nr > static_cast<unsigned int>(INT_MAX)) {
+        std::fprintf(stderr, "Error--Signal %s with negative width %d\n", name ? name : "Annon",
+                     static_cast<int>(nr));
+        sayPlace(at);
+        std::exit(1);
+    }
     // A null name registers every wire as "Annon" without an index; the bus
     // itself is then called "Annon" too, so that it prints as something.
     nameTag = copyString(name ? name : "Annon");
@@ -65,19 +74,19 @@ void Signal::declare(unsigned int nr, const char* name, SignalValue init, const 
     }
 }
 
-Signal::Signal(unsigned int nr, const char* name) : constSignal(0) {
-    declare(nr, name, UNINITIALIZED, nullptr, 0);
+Signal::Signal(unsigned int nr, const char* name, SourcePlace at) : constSignal(0) {
+    declare(nr, name, UNINITIALIZED, nullptr, 0, at);
 }
 
 // The bus's own flag follows constValue, so that buses derived from a
 // constant bus made this way print as constant too.
-Signal::Signal(unsigned int nr, SignalValue initValue, int constValue, const char* name)
+Signal::Signal(unsigned int nr, SignalValue initValue, int constValue, const char* name, SourcePlace at)
     : constSignal(constValue) {
-    declare(nr, name, initValue, nullptr, constValue);
+    declare(nr, name, initValue, nullptr, constValue, at);
 }
 
-Signal::Signal(unsigned int nr, unsigned int setMask, const char* name) : constSignal(1) {
-    declare(nr, name, ZERO, &setMask, 1);
+Signal::Signal(unsigned int nr, unsigned int setMask, const char* name, SourcePlace at) : constSignal(1) {
+    declare(nr, name, ZERO, &setMask, 1, at);
 }
 
 // ---------------------------------------------------------------------------
@@ -168,10 +177,22 @@ Signal Signal::operator,(const Signal& siga) const {
     return joined;
 }
 
-// A negative count is treated like 0 and gives an empty bus.
+// A count of 0 gives an empty bus; a negative count, or one whose product
+// with the width leaves the int range, ends the program.
 Signal operator*(Replication replication, const Signal& siga) {
     const int reps = replication.count;
-    int n = (reps > 0 && siga.length > 0) ? reps * siga.length : 0;
+    if (reps < 0) {
+        std::fprintf(stderr, "Error--operator * negative replication: %d\n", reps);
+        sayPlace(replication.at);
+        std::exit(1);
+    }
+    const long long wires = static_cast<long long>(reps) * siga.length;
+    if (wires > INT_MAX) {
+        std::fprintf(stderr, "Error--operator * replication too wide: %d * %d\n", reps, siga.length);
+        sayPlace(replication.at);
+        std::exit(1);
+    }
+    const int n = static_cast<int>(wires);
     Signal copies(n, siga.nameTag, siga.constSignal);
     for (int p = 0; p < n; p++) copies.serialNumber[p] = siga.serialNumber[p % siga.length];
     return copies;

@@ -70,11 +70,14 @@ public:
     char* nameTag;      // owned copy of the bus's name
 
     // Declares `nr` new wires named name[0] … name[nr-1], UNINITIALIZED.
-    Signal(unsigned int nr, const char* name);
+    // In all three declaring forms a width beyond the int range (a negative
+    // width written by the circuit) is reported, naming the caller's line,
+    // and ends the program with status 1.
+    Signal(unsigned int nr, const char* name, SourcePlace at = SourcePlace());
     // Declares `nr` wires with the given initial value and constant flag.
-    Signal(unsigned int nr, SignalValue initValue, int constValue, const char* name);
+    Signal(unsigned int nr, SignalValue initValue, int constValue, const char* name, SourcePlace at = SourcePlace());
     // Declares `nr` constant wires: ONE where bit i of setMask is 1, else ZERO.
-    Signal(unsigned int nr, unsigned int setMask, const char* name);
+    Signal(unsigned int nr, unsigned int setMask, const char* name, SourcePlace at = SourcePlace());
     // An independent copy: same wires, new arrays. Declares nothing.
     Signal(const Signal& siga);
     ~Signal();
@@ -109,11 +112,13 @@ private:
     // Declares `nr` wires; with `mask` non-null the value of wire i comes
     // from bit i of *mask, otherwise every wire gets `init`.
     void declare(unsigned int nr, const char* name, SignalValue init, const unsigned int* mask,
-                 int constWires);
+                 int constWires, const SourcePlace& at);
     friend Signal operator*(Replication reps, const Signal& siga);
 };
 
 // Replication: reps × width wires, position p holding siga's wire p mod width.
+// A negative count or a product beyond the int range is reported, naming the
+// line of the expression, and ends the program with status 1.
 Signal operator*(Replication reps, const Signal& siga);
 
 // One entry of the phase-one signal list, in declaration order.

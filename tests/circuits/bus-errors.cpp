@@ -3,6 +3,10 @@
 //   2  a slice reaching outside       (reported; the result is empty)
 //   3  a range from a wide bus        (ends the program, status 1)
 //   4  assignment between buses       (reported; nothing changes)
+//   5  a replication beyond the int range, 200000000 copies of 16 wires
+//   6  a replication by a negative count
+//   7  a bus declared with a negative width
+// (5 to 7 end the program, status 1.)
 // After a case that continues, the circuit reports what it was left with.
 #include <cstdio>
 
@@ -33,6 +37,21 @@ void simnet() {
         Signal z(2, "z");
         z = x;
         std::fprintf(stderr, "z: %d wires named %s, first wire %d\n", z.length, z.nameTag, z.serialNumber[0]);
+        break;
+    }
+    case 5: {
+        Signal wide = 200000000 * x;
+        std::fprintf(stderr, "still running with %d wires\n", wide.length);
+        break;
+    }
+    case 6: {
+        Signal none = -2 * y;
+        std::fprintf(stderr, "still running with %d wires\n", none.length);
+        break;
+    }
+    case 7: {
+        Signal negative(-3, "negative");
+        std::fprintf(stderr, "still running with %d wires\n", negative.length);
         break;
     }
     }
