@@ -17,8 +17,30 @@
 #ifndef KORVAX_VLSI_H
 #define KORVAX_VLSI_H
 
+#include <cstddef>
+#include <type_traits>
+
 #include "Schmtc.h"
 #include "Signal.h"
+
+// The contents handed to a Rom: an array, whose length the Rom checks
+// against its size, or a bare pointer, which is taken on trust as before
+// (only a null one is refused). Circuit code never names this type: an
+// array or a pointer converts to it.
+struct RomContents {
+    const unsigned char* bytes;  // the first byte; null when given a null pointer
+    long long length;            // bytes in the array; -1 when given a bare pointer
+
+    // An array of N bytes, such as `static const unsigned char prog[128]`.
+    template <std::size_t N>
+    RomContents(const unsigned char (&array)[N]) : bytes(array), length(static_cast<long long>(N)) {}
+    // A bare pointer of unknown length. (A template so that an array
+    // argument prefers the form above.)
+    template <typename P, std::enable_if_t<std::is_convertible_v<P, const unsigned char*>, int> = 0>
+    RomContents(P pointer) : bytes(pointer), length(-1) {}
+    // nullptr, 0 or NULL: refused by the Rom with a message.
+    RomContents(std::nullptr_t) : bytes(nullptr), length(-1) {}
+};
 
 // Read/write memory of numberOfWords words of bitWordWidth (w) bits, with R
 // read ports and W write ports addressed by portAddressSize (p) bits.
@@ -39,10 +61,12 @@ void Ram(const SD& sd, const Signal& controlIn, const Signal& dataIn, const Sign
          SourcePlace at = SourcePlace());
 // Read-only memory: out shows the word addressed by in (2^length(in) must
 // be `words`). `contents` holds the words one after another, each in
-// (bitsPerWord-1)/8+1 bytes, most significant byte first; it is copied.
+// (bitsPerWord-1)/8+1 bytes, most significant byte first; it is copied. A
+// null pointer, or an array shorter than words × bytes per word, is
+// reported and counted like a width error.
 // Written Rom(sd, address, word, words, bitsPerWord, contents).
-void Rom(const SD& sd, const Signal& in, const Signal& out, int words, int bitsPerWord,
-         const unsigned char* contents, SourcePlace at = SourcePlace());
+void Rom(const SD& sd, const Signal& in, const Signal& out, int words, int bitsPerWord, RomContents contents,
+         SourcePlace at = SourcePlace());
 
 // The evaluators, called by the run loop with the component's index.
 void multiPortRam(int cind);

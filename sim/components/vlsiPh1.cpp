@@ -4,6 +4,7 @@
 // called them, count it, and register regardless, passing
 // the geometry as integer parameters (and the ROM's contents as byte
 // parameters) so that the evaluators need nothing else.
+#include <climits>
 #include <cstdio>
 
 #include "Ph1.h"
@@ -24,6 +25,8 @@ const char* const memoryWidthMessage =
 const char* const romWidthMessage =
     "I/O length error--Rom %s at %s in.length = %d words = %d out.length = %d bitsPerWord = %d "
     "allocatedBytesPerWord = %d\n";
+const char* const romNullMessage = "I/O length error--Rom %s at %s contents pointer is null, needs %lld bytes\n";
+const char* const romShortMessage = "I/O length error--Rom at %s contents hold %lld bytes, needs %lld\n";
 
 const char* shownDecal(const SD& sd, const char* defaultDecal) { return sd.decal ? sd.decal : defaultDecal; }
 
@@ -65,18 +68,33 @@ void Ram(const SD& sd, const Signal& controlIn, const Signal& dataIn, const Sign
                     numberOfReadPorts, numberOfWritePorts, at);
 }
 
-void Rom(const SD& sd, const Signal& in, const Signal& out, int words, int bitsPerWord,
-         const unsigned char* contents, SourcePlace at) {
+void Rom(const SD& sd, const Signal& in, const Signal& out, int words, int bitsPerWord, RomContents contents,
+         SourcePlace at) {
     const int allocatedBytesPerWord = (bitsPerWord - 1) / 8 + 1;
     const bool addressFits = in.length < 31 && (1 << in.length) == words;
-    if (!addressFits || out.length != bitsPerWord) {
+    const long long needed = static_cast<long long>(words) * allocatedBytesPerWord;
+    // Past the int range the byte count could not be registered: refused
+    // like a width mismatch.
+    const bool geometryRight = addressFits && out.length == bitsPerWord && needed <= INT_MAX;
+    if (!geometryRight) {
         std::fprintf(stderr, romWidthMessage, shownDecal(sd, "Rom"), sd.graphicPosition, in.length, words,
                      out.length, bitsPerWord, allocatedBytesPerWord);
         sayPlace(at);
         phaseOne->fatalDiagnosticCount++;
+    } else if (contents.bytes == nullptr) {
+        std::fprintf(stderr, romNullMessage, shownDecal(sd, "Rom"), sd.graphicPosition, needed);
+        sayPlace(at);
+        phaseOne->fatalDiagnosticCount++;
+    } else if (contents.length >= 0 && contents.length < needed) {
+        std::fprintf(stderr, romShortMessage, sd.graphicPosition, contents.length, needed);
+        sayPlace(at);
+        phaseOne->fatalDiagnosticCount++;
     }
+    // After an error nothing is copied (the build ends after phase one), so
+    // nothing is read beyond what the caller gave.
+    const bool copy = geometryRight && contents.bytes != nullptr && (contents.length < 0 || contents.length >= needed);
     const int parameters[3] = {words, bitsPerWord, allocatedBytesPerWord};
     addStandardComponent(rom, noSecondary, rectIcon, nullptr, nullptr, nullptr, 0, 0, "Rom", sd, in,
-                         Signal(0, "UnNamed"), out, 3, parameters, words * allocatedBytesPerWord, contents, 0, 0,
-                         0, at);
+                         Signal(0, "UnNamed"), out, 3, parameters, copy ? static_cast<int>(needed) : 0,
+                         copy ? contents.bytes : nullptr, 0, 0, 0, at);
 }

@@ -39,4 +39,8 @@ void simnet() {
     Rom(SD("ba", "rom"), b5, b8, 64, 8, contents);
     Rom(SD("bb"), b6, b8, 64, 8, contents);  // right
     Rom(SD("bc"), b6, b9, 64, 9, contents);  // right
+    // Contents: a null pointer, and an array too short for 64 two-byte words.
+    Rom(SD("bd", "nul"), b6, b9, 64, 9, nullptr);
+    static const unsigned char shortContents[100] = {0};
+    Rom(SD("be"), b6, b9, 64, 9, shortContents);
 }
