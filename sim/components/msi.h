@@ -85,8 +85,9 @@ void BitAddressibleRegister(const SD& sd, const Signal& clear, const Signal& set
 // enable. Control codes are written as ^X, codes above 127 with a leading |,
 // code 10 as a line end.
 void Stderr(const SD& sd, const Signal& in, SourcePlace at = SourcePlace());
-// Writes data (any width) as a decimal number and a line end, per strobe
-// edge while enabled. control: [0] strobe, [1] enable.
+// Writes data (any width, read as an unsigned number, exactly) as a decimal
+// number and a line end, per strobe edge while enabled. control: [0]
+// strobe, [1] enable.
 void IntOut(const SD& sd, const Signal& control, const Signal& data, SourcePlace at = SourcePlace());
 // Writes data as lower-case hexadecimal digits, no line end, per strobe edge
 // while enabled; a group with unknown bits gets the error report instead.

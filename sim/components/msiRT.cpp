@@ -11,7 +11,10 @@
 // The text outputs write on standard error, which C leaves unbuffered, so
 // every piece appears at once and interleaves correctly with the other
 // diagnostics.
+#include <cinttypes>
+#include <cstdint>
 #include <cstdio>
+#include <vector>
 
 #include "Ph2.h"
 #include "Ph3.h"
@@ -63,6 +66,29 @@ bool strobeEdge(int& st, SignalValue strobe, SignalValue enable) {
 
 void textOutputError(const char* kind, int cind) {
     std::fprintf(stderr, textOutputErrorReport, kind, phaseTwo->state[cind]);
+}
+
+// Writes the unsigned number on the n known wires `data` (position 0 least
+// significant) in decimal with a line end, exactly for any width. The
+// number is built from the top bit down in limbs of nine decimal digits,
+// least significant limb first; the limbs stay allocated between calls, so
+// only a wider bus than any before allocates.
+void writeDecimal(int n, const int* data, const SignalValue* cur) {
+    const std::uint32_t limbBase = 1000000000;
+    static std::vector<std::uint32_t> limbs;
+    limbs.assign(1, 0);
+    for (int i = n - 1; i >= 0; i--) {
+        std::uint32_t carry = cur[data[i]] == ONE;
+        for (std::uint32_t& limb : limbs) {
+            const std::uint64_t doubled = 2 * static_cast<std::uint64_t>(limb) + carry;
+            limb = static_cast<std::uint32_t>(doubled % limbBase);
+            carry = static_cast<std::uint32_t>(doubled / limbBase);
+        }
+        if (carry) limbs.push_back(carry);
+    }
+    std::fprintf(stderr, "%" PRIu32, limbs.back());
+    for (size_t k = limbs.size() - 1; k-- > 0;) std::fprintf(stderr, "%09" PRIu32, limbs[k]);
+    std::fputc('\n', stderr);
 }
 
 // Control codes as ^ and the code + 64; code 10 alone is a line end here.
@@ -474,20 +500,15 @@ void intOut(int cind) {
     const int* control = phaseTwo->controlInputs[cind];
     const SignalValue* cur = phaseThree->currentSignals;
     if (!strobeEdge(phaseTwo->state[cind], cur[control[0]], cur[control[1]])) return;
-    // Read here rather than with integerFromSignals, whose int cannot hold
-    // 32 bits and more; bits from position 64 up wrap around.
     const int n = phaseTwo->numberOfDataInputs[cind];
     const int* data = phaseTwo->dataInputs[cind];
-    unsigned long long value = 0;
     for (int i = 0; i < n; i++) {
-        const SignalValue v = cur[data[i]];
-        if (!known(v)) {
+        if (!known(cur[data[i]])) {
             textOutputError("IntOut", cind);
             return;
         }
-        if (v == ONE) value |= 1ULL << (i % 64);
     }
-    std::fprintf(stderr, "%llu\n", value);
+    writeDecimal(n, data, cur);
 }
 
 void hexOut(int cind) {

@@ -1,8 +1,9 @@
 // Text outputs strobed by keys. -u 0 N picks the circuit:
 //   0  enabled by One, strobed by key s: Stderr with the codes 0x41, 10,
 //      0x1B, 0x8A and one with an unknown bit; IntOut of a 16-bit 0x00FF, of
-//      a 40-bit 0x8000000001, of a bus with an unknown bit and of an empty
-//      bus; HexOut of a 10-bit 0x2AF, a 16-bit 0x12CD, an 8-bit bus whose
+//      a 40-bit 0x8000000001, of a 65-bit 2^64, of a 100-bit
+//      0x9_FFFFFFFF_00000000_12345678, of a bus with an unknown bit and of an
+//      empty bus; HexOut of a 10-bit 0x2AF, a 16-bit 0x12CD, an 8-bit bus whose
 //      bit 5 is unknown and an empty bus; then a Stderr line end
 //   1  an IntOut of 7 strobed by key s whose enable comes from a Mux that
 //      shows XXX while key x is off and key e's value while it is on
@@ -21,6 +22,10 @@ void simnet() {
         Stderr(nextCell(), (control, Signal(7, 0x21u, "partly"), unknownWire("c0")));
         IntOut(nextCell(), control, Signal(16, 0xFFu, "i255"));
         IntOut(nextCell(), control, (Signal(8, 0x80u, "wideHi"), Signal(32, 1u, "wideLo")));
+        IntOut(nextCell(), control, (One, Signal(64, 0u, "twoTo64")));
+        IntOut(nextCell(), control,
+               (Signal(4, 0x9u, "w3"), Signal(32, 0xFFFFFFFFu, "w2"), Signal(32, 0u, "w1"),
+                Signal(32, 0x12345678u, "w0")));
         IntOut(nextCell(), control, (unknownWire("i3"), Signal(3, 0x5u, "ilow")));
         IntOut(nextCell(), control, Signal(0, "UnNamed"));
         HexOut(nextCell(), control, Signal(10, 0x2AFu, "h2af"));
