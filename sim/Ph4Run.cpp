@@ -185,7 +185,10 @@ void PhaseFour::run() {
             checkEventCountDown = 1;
         }
 
-        if (stallLevel) {
+        // Slow motion is for watching the window, and only the window can
+        // lower the level again: without one the wait is skipped (a level
+        // replayed by -K would otherwise sleep up to hours per cycle).
+        if (stallLevel && window.display) {
             // The bound is re-read at every step: the keys handled during
             // the wait may change the level.
             for (unsigned long step = 0; step < stallSteps(stallLevel);) {
