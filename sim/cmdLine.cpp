@@ -121,6 +121,21 @@ void readRunTimeFlag(char option, int argc, char** argv, int* flags, int* counte
     (*counter)++;
 }
 
+// -T: the stop time, read as a decimal number the way the C library reads
+// one (blanks, a sign, digits, anything after them ignored). An argument
+// that reads as 0 without being a decimal spelling of 0 ("abc", "0x1F4",
+// "") would silently mean "no stop time" and a run that never ends: it gets
+// a warning, and the run goes on without a stop time. An argument with
+// digits first and other text after ("500ns") keeps its number and no
+// warning: there is a stop time, as asked.
+unsigned long readStopTime(const char* arg) {
+    char* end = nullptr;
+    const unsigned long value = std::strtoul(arg, &end, 10);
+    if (value == 0 && (end == arg || *end != '\0'))
+        std::fprintf(stderr, "Warning -- option -T argument %s is not a decimal number; no stop time.\n", arg);
+    return value;
+}
+
 }  // namespace
 
 void printHelp() {
@@ -166,7 +181,7 @@ void commandLine(int gargc, char** gargv) {
         case 'm': connectMuxOnlyFlag = 1; break;
         case 'p': readRunTimeFlag('p', gargc, gargv, profRunTimeFlag, &numberOfProfRunTimeFlags); break;
         case 'u': readRunTimeFlag('u', gargc, gargv, userRunTimeFlag, &numberOfUserRunTimeFlags); break;
-        case 'T': stopTime = std::strtoul(optarg_, nullptr, 10); break;
+        case 'T': stopTime = readStopTime(optarg_); break;
         case 't': displayTimeFlag ^= 1; break;
         case 'X': useXDisplay = 0; break;
         default: break;  // '?': already reported by the scanner
