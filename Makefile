@@ -9,23 +9,34 @@
 #               those options instead. Builds only build/korvax.
 #   make test   build and run every test
 #   make bench  build and run the benchmarks
+#   make test-sanitize
+#               build everything with AddressSanitizer and
+#               UndefinedBehaviorSanitizer into build-sanitize/ and run every
+#               test there; any sanitizer report fails a test
+# WERROR=ON turns compiler warnings into errors (CI does).
 
 BUILD   ?= build
 # The X server and utilities serve the tests that run the window (Xvfb) and
 # make run's look for a reachable display (xdpyinfo).
 PACKAGES = g++ cmake ninja-build libgtest-dev libx11-dev xvfb x11-utils
+SANITIZE_BUILD ?= build-sanitize
+WERROR  ?= OFF
 RUN_ARGS ?=
 
-.PHONY: all build configure run test bench deps update-golden clean
+.PHONY: all build configure run test test-sanitize bench deps update-golden clean
 
 all: build
 
 deps:
 	@tools/install-deps $(PACKAGES)
 
+# $(call configure-folder,FOLDER,OPTIONS): configures FOLDER unless it
+# already is.
+configure-folder = test -f $(1)/CMakeCache.txt || { gen=; command -v ninja >/dev/null && gen="-G Ninja"; \
+	  cmake -S . -B $(1) $$gen -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVAX_WERROR=$(WERROR) $(2); }
+
 configure: deps
-	@test -f $(BUILD)/CMakeCache.txt || { gen=; command -v ninja >/dev/null && gen="-G Ninja"; \
-	  cmake -S . -B $(BUILD) $$gen -DCMAKE_BUILD_TYPE=RelWithDebInfo; }
+	@$(call configure-folder,$(BUILD))
 
 build: configure
 	cmake --build $(BUILD) -j2
@@ -40,6 +51,17 @@ endif
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j2
+
+# The netlist stays allocated until the program ends, by design, so leak
+# detection is off; every other report ends the program that made it
+# (halt_on_error, and -fno-sanitize-recover at compile time).
+SANITIZE_ENV = ASAN_OPTIONS=detect_leaks=0:halt_on_error=1:abort_on_error=0 \
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+
+test-sanitize: deps
+	@$(call configure-folder,$(SANITIZE_BUILD),-DKORVAX_SANITIZE=ON)
+	cmake --build $(SANITIZE_BUILD) -j2
+	cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) ctest --output-on-failure -j2
 
 # The engine's own benchmarks; bench/compare-icarus.sh (against Icarus
 # Verilog), bench/pipeline.sh (the processor) and bench/window.sh (the
@@ -57,4 +79,4 @@ update-golden: build
 	cd $(BUILD) && KORVAX_UPDATE_GOLDEN=1 ctest -R golden --output-on-failure
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD)
