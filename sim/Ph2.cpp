@@ -2,6 +2,7 @@
 #include "Ph2.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "Ph1.h"
@@ -35,6 +36,20 @@ public:
 private:
     T* next;
 };
+
+// `count` zeroed elements for an array that nothing writes: the memory
+// comes zeroed from the system and is not touched, so an array that is
+// never used costs no resident memory. Like the other netlist arrays it is
+// never released.
+template <typename T>
+T* untouchedZeros(int count) {
+    void* p = std::calloc(count > 0 ? static_cast<size_t>(count) : 1, sizeof(T));
+    if (!p) {
+        std::fprintf(stderr, "Out of memory for the netlist arrays\n");
+        std::exit(1);
+    }
+    return static_cast<T*>(p);
+}
 
 char* copyInto(Block<char>& chars, const char* s) {
     int n = static_cast<int>(std::strlen(s)) + 1;
@@ -82,10 +97,10 @@ void PhaseTwo::listsToArrays() {
     controlInputs = new int*[n];
     numberOfOutputs = new int[n];
     outputs = new int*[n];
-    numberOfPointerParameters = new int[n]();
-    pointerParameters = new void*[n]();
-    numberOfNameParameters = new int[n]();
-    nameParameters = new char*[n]();
+    numberOfPointerParameters = untouchedZeros<int>(n);
+    pointerParameters = untouchedZeros<void*>(n);
+    numberOfNameParameters = untouchedZeros<int>(n);
+    nameParameters = untouchedZeros<char*>(n);
     numberOfIntegerParameters = new int[n];
     integerParameters = new int*[n];
     numberOfByteParameters = new int[n];
