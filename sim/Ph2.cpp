@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <unordered_map>
 
 #include "Ph1.h"
 
@@ -70,8 +71,8 @@ PhaseTwo::PhaseTwo()
       numberOfInternal32BitVariables(nullptr), internal32BitVariables(nullptr),
       numberOfInternal16BitVariables(nullptr), internal16BitVariables(nullptr),
       numberOfInternal8BitVariables(nullptr), internal8BitVariables(nullptr), place(nullptr),
-      activationsFromWindow(nullptr),
-      signalInitializations(nullptr), signalNames(nullptr), constSignals(nullptr) {}
+      activationsFromWindow(nullptr), signalInitializations(nullptr), signalNames(nullptr), constSignals(nullptr),
+      numberOfBuses(0), busNames(nullptr), busOrdinals(nullptr), busFirstSignals(nullptr), busWidths(nullptr) {}
 
 void PhaseTwo::listsToArrays() {
     numberOfComponents = phaseOne->componentList.numberOfComponents;
@@ -128,6 +129,7 @@ void PhaseTwo::listsToArrays() {
         chars += std::strlen(c->graphicPosition) + std::strlen(c->decal) + 2;
     }
     for (const SignalNode* s = phaseOne->signalList.start; s; s = s->ptr) chars += std::strlen(s->name) + 1;
+    for (const BusNode* b = phaseOne->signalList.firstBus; b; b = b->ptr) chars += std::strlen(b->name) + 1;
     Block<int> intBlock(ints);
     Block<unsigned char> byteBlock(bytes);
     Block<unsigned int> block32(words32);
@@ -181,12 +183,32 @@ void PhaseTwo::listsToArrays() {
         signalNames[s->signalSerialNumber] = copyInto(charBlock, s->name);
     }
 
+    numberOfBuses = phaseOne->signalList.numberOfBuses;
+    busNames = new char*[numberOfBuses > 0 ? numberOfBuses : 1];
+    busOrdinals = new int[numberOfBuses > 0 ? numberOfBuses : 1];
+    busFirstSignals = new int[numberOfBuses > 0 ? numberOfBuses : 1];
+    busWidths = new int[numberOfBuses > 0 ? numberOfBuses : 1];
+    std::unordered_map<std::string, int> declaredSoFar;
+    int b = 0;
+    for (const BusNode* node = phaseOne->signalList.firstBus; node; node = node->ptr, b++) {
+        busNames[b] = copyInto(charBlock, node->name);
+        busOrdinals[b] = ++declaredSoFar[node->name];
+        busFirstSignals[b] = node->firstSignal;
+        busWidths[b] = node->width;
+    }
+
     int j = 0;
     for (const SwitchNode* w = phaseOne->switchList.start; w; w = w->ptr, j++) {
         activationsFromWindow[j][0] = static_cast<signed char>(w->keyChar);
         activationsFromWindow[j][1] = w->componentNumber;
         activationsFromWindow[j][2] = w->signalSerialNumber;
     }
+}
+
+std::string PhaseTwo::busName(int b) const {
+    std::string name = busNames[b];
+    if (busOrdinals[b] > 1) name += "#" + std::to_string(busOrdinals[b]);
+    return name;
 }
 
 void PhaseTwo::dumpFromArrays() const {

@@ -7,6 +7,8 @@
 #ifndef KORVAX_PH2_H
 #define KORVAX_PH2_H
 
+#include <string>
+
 #include "CompList.h"
 #include "Signal.h"
 #include "SourcePlace.h"
@@ -75,10 +77,21 @@ public:
     char** signalNames;                  // owned wire names
     int* constSignals;                   // 1 for a constant wire
 
+    // Per named bus of the circuit, in declaration order (the library's
+    // constants Zero and One are not among them):
+    int numberOfBuses;
+    char** busNames;       // the name it was declared with
+    int* busOrdinals;      // 1 for the first bus of that name, 2 for the second, …
+    int* busFirstSignals;  // serial number of its wire 0; its wires follow in order
+    int* busWidths;        // number of wires
+
     PhaseTwo();
     ~PhaseTwo() {}  // the netlist lives until the program ends
     // Copies the phase-one lists; called once while phaseOne exists.
     void listsToArrays();
+    // Bus `b`'s unique name: its declared name, followed by "#k" for the
+    // k-th bus declared with that name (k from 2).
+    std::string busName(int b) const;
     // Diagnostic listing of the arrays on standard error.
     void dumpFromArrays() const;
 };

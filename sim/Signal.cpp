@@ -55,6 +55,10 @@ void Signal::declare(unsigned int nr, const char* name, SignalValue init, const 
     }
     serialNumber = new int[nr];
     SignalList& list = phaseOne->signalList;
+    // Named buses are kept for finding them by name after the build (test
+    // vectors, waveform files). The first two wires are the library's own
+    // constants Zero and One, not buses of the circuit.
+    if (name && list.numberOfSignals >= 2) list.addBus(name, list.numberOfSignals, static_cast<int>(nr));
     std::string wireName;
     for (unsigned int i = 0; i < nr; i++) {
         serialNumber[i] = list.numberOfSignals;
@@ -213,7 +217,8 @@ void SignalNode::print() const {
                  signalSerialNumber, constSignal, name, static_cast<int>(value));
 }
 
-SignalList::SignalList() : numberOfSignals(0), start(nullptr), end(nullptr) {}
+SignalList::SignalList()
+    : numberOfSignals(0), start(nullptr), end(nullptr), numberOfBuses(0), firstBus(nullptr), lastBus(nullptr) {}
 
 // The nodes live in phaseOne's arena and go with it.
 SignalList::~SignalList() { std::fprintf(stderr, "There are %d signals.\n", numberOfSignals); }
@@ -227,6 +232,17 @@ void SignalList::add(int number, SignalValue sv, const char* name, int constSpec
     else
         start = node;
     end = node;
+}
+
+void SignalList::addBus(const char* name, int firstSignal, int width) {
+    Arena& arena = phaseOne->arena;
+    BusNode* node = new (arena.allocate(sizeof(BusNode))) BusNode{nullptr, arena.copyString(name), firstSignal, width};
+    if (lastBus)
+        lastBus->ptr = node;
+    else
+        firstBus = node;
+    lastBus = node;
+    numberOfBuses++;
 }
 
 void SignalList::print() const {

@@ -132,17 +132,31 @@ struct SignalNode {
     void print() const;
 };
 
+// One named bus as declared, in declaration order: its wires are the
+// serial numbers firstSignal … firstSignal + width - 1, position 0 first.
+struct BusNode {
+    BusNode* ptr;     // next node
+    char* name;       // the list's own copy of the name it was declared with
+    int firstSignal;  // serial number of its wire 0
+    int width;        // number of wires, at least 1
+};
+
 class SignalList {
 public:
     int numberOfSignals;  // wires declared so far = the next wire's serial number
     SignalNode* start;
     SignalNode* end;
+    int numberOfBuses;    // nodes in the bus list
+    BusNode* firstBus;    // the named buses, in declaration order
+    BusNode* lastBus;
 
     SignalList();
     // Prints "There are N signals." and frees the nodes.
     ~SignalList();
     // Appends a node with a copy of `name`; does not touch numberOfSignals.
     void add(int number, SignalValue sv, const char* name, int constSpec);
+    // Appends a bus node with a copy of `name`.
+    void addBus(const char* name, int firstSignal, int width);
     void print() const;
 };
 
