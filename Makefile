@@ -21,6 +21,9 @@ BUILD   ?= build
 PACKAGES = g++ cmake ninja-build libgtest-dev libx11-dev xvfb x11-utils
 SANITIZE_BUILD ?= build-sanitize
 WERROR  ?= OFF
+# Only the tests need these: GTKWave's vcd2fst and fst2vcd read the
+# waveform files back.
+TEST_PACKAGES = gtkwave
 RUN_ARGS ?=
 
 .PHONY: all build configure run test test-sanitize bench deps update-golden clean
@@ -50,6 +53,7 @@ else
 endif
 
 test: build
+	@tools/install-deps $(TEST_PACKAGES)
 	cd $(BUILD) && ctest --output-on-failure -j2
 
 # The netlist stays allocated until the program ends, by design, so leak
@@ -59,6 +63,7 @@ SANITIZE_ENV = ASAN_OPTIONS=detect_leaks=0:halt_on_error=1:abort_on_error=0 \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
 test-sanitize: deps
+	@tools/install-deps $(TEST_PACKAGES)
 	@$(call configure-folder,$(SANITIZE_BUILD),-DKORVAX_SANITIZE=ON)
 	cmake --build $(SANITIZE_BUILD) -j2
 	cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) ctest --output-on-failure -j2

@@ -13,6 +13,8 @@
 #include "Ph2.h"
 #include "Ph3.h"
 #include "Ph4.h"
+#include "Vcd.h"
+#include "Vectors.h"
 #include "cmdLine.h"
 #include "display/Ph5.h"
 #include "display/WindowIn.h"
@@ -50,13 +52,16 @@ OrderHash evaluationOrder;  // evaluated components
 #define KORVAX_HASH_EVALUATION(t, c) ((void)0)
 #endif
 
-// A quiet moment: an evaluation pass left nothing pending. With -k keys
+// A quiet moment: an evaluation pass left nothing pending. Test vectors
+// with lines left type their keys and make their checks here. With -k keys
 // left, the next one is typed, its requests queued relative to the present
 // time. Otherwise, without a display nothing can ever change again (no key
 // can be pressed, no event is due), so the run ends rather than spin for
 // ever; with a display it goes on under the keyboard.
 void quietMoment(const char*& nextKey, const Windex& window) {
-    if (nextKey && *nextKey)
+    if (vectorsPending)
+        vectorsAtQuietMoment(window.display == nullptr);
+    else if (nextKey && *nextKey)
         keyboardInput(*nextKey++);
     else if (window.display == nullptr)
         done = 1;
@@ -117,6 +122,7 @@ void PhaseFour::advance() {
         const int s = e.signalSerialNumber;
         KORVAX_HASH_EVENT(time, s, e.sigValue);
         if (e.sigValue != current[s]) {
+            if (waveformOpen) waveformChange(s);
             current[s] = e.sigValue;
             const int* list = p3.activationList;
             for (int i = p3.activationListStart[s], end = p3.activationListStart[s + 1]; i < end; i++)
@@ -164,6 +170,7 @@ void PhaseFour::run() {
             continue;
         }
         if (reStart) {
+            if (waveformOpen) waveformRestart();
             runInitialize();
             fireKeyboardHooks();
             reStart = 0;
@@ -175,6 +182,8 @@ void PhaseFour::run() {
         // A restart asked for in this cycle comes first: a key typed now
         // would be undone by it.
         if (!done && !reStart && skewHeap.isEmpty()) quietMoment(nextKey, window);
+        // Vector checks at a time T are made before the first event after T.
+        if (vectorsPending && !done) vectorsBeforeAdvance(window.display == nullptr);
         advance();
 
         // The window is serviced every second cycle, starting after the second.

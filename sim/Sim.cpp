@@ -8,6 +8,8 @@
 #include "Ph3.h"
 #include "Ph4.h"
 #include "StderrBuffer.h"
+#include "Vcd.h"
+#include "Vectors.h"
 #include "cmdLine.h"
 #include "display/Ph5.h"
 
@@ -58,8 +60,11 @@ void printKeySummary() {
     }
 }
 
-void Sim(int argc, char** argv, void (*build)()) {
+int Sim(int argc, char** argv, void (*build)()) {
     commandLine(argc, argv);
+    // The files of -v and -w are checked before the circuit is built.
+    if (testVectorsPath) loadTestVectors(testVectorsPath);
+    if (waveformPath) openWaveform(waveformPath, argv[0]);
     build();
 
     phaseTwo = new PhaseTwo;
@@ -71,15 +76,20 @@ void Sim(int argc, char** argv, void (*build)()) {
     phaseThree = new PhaseThree;
     phaseThree->checkConnectivity();
     phaseThree->formActivationLists();
+    if (testVectorsPath) resolveTestVectors(!earlyExitFlag);
 
     phaseFour = new PhaseFour;
     phaseFive = new PhaseFive;
     if (zFlagSet) phaseFive->windexPointer->reviseView(zSetXa, zSetYa, zSetXb, zSetYb);
 
+    beginWaveform();
     if (!earlyExitFlag) phaseFour->run();
+    closeWaveform();
+    const int status = finishTestVectors();
 
     delete phaseFive;
     delete phaseFour;
     delete phaseThree;
     delete phaseTwo;
+    return status;
 }

@@ -5,8 +5,9 @@
 #ifndef KORVAX_SIM_H
 #define KORVAX_SIM_H
 
-// `build` is the circuit's top-level build function (simnet).
-void Sim(int argc, char** argv, void (*build)());
+// `build` is the circuit's top-level build function (simnet). Returns the
+// program's exit status: 0, or 3 when a test vector failed.
+int Sim(int argc, char** argv, void (*build)());
 
 // Prints the key summary and colour legend that start every run, on
 // standard output.

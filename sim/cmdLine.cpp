@@ -32,6 +32,8 @@ int numberOfUserRunTimeFlags = 0;
 int numberOfProfRunTimeFlags = 0;
 int zFlagSet = 0;
 int zSetXa, zSetYa, zSetXb, zSetYb;
+const char* testVectorsPath = nullptr;
+const char* waveformPath = nullptr;
 
 namespace {
 
@@ -72,6 +74,13 @@ const char* const helpLines[] = {
     "  -z <xul> <yul> <xlr> <ylr>",
     " Help",
     "  -h",
+    " Keyboard Operate (keys typed into the circuit, each once it is quiet)",
+    "  -k <keys>",
+    "   for example:  -k 0111",
+    " Test Vectors (check values; exit status 3 if any check fails)",
+    "  -v <file>",
+    " Waveform File (Value Change Dump)",
+    "  -w <file.vcd>",
 };
 
 // Copies `arg` into a buffer of `size` bytes, keeping the first size - 1
@@ -144,7 +153,7 @@ void printHelp() {
 
 void commandLine(int gargc, char** gargv) {
     int c;
-    while ((c = getopt_(gargc, gargv, "C:c:S:EF:g:K:hk:mp:T:tu:W:Xz:")) != -1) {
+    while ((c = getopt_(gargc, gargv, "C:c:S:EF:g:K:hk:mp:T:tu:v:W:w:Xz:")) != -1) {
         switch (c) {
         case 'C': {
             int* const rgb[] = {&red_fg, &green_fg, &blue_fg};
@@ -173,6 +182,8 @@ void commandLine(int gargc, char** gargv) {
         // Any length: a program may be stepped by hundreds of presses. The
         // string stays where the argument vector holds it.
         case 'k': KeyboardOperateString = optarg_; break;
+        case 'v': testVectorsPath = optarg_; break;
+        case 'w': waveformPath = optarg_; break;
         case 'W': copyOption('W', optarg_, WindowLabelString, keyStringSize); break;
         case 'g': copyOption('g', optarg_, XW_geometry, geometryStringSize); break;
         case 'h':
@@ -186,5 +197,11 @@ void commandLine(int gargc, char** gargv) {
         case 'X': useXDisplay = 0; break;
         default: break;  // '?': already reported by the scanner
         }
+    }
+    // The vectors type their own keys, one step at a time; keys of -k as
+    // well would be typed at the same quiet moments and undo their checks.
+    if (testVectorsPath && KeyboardOperateString) {
+        std::fprintf(stderr, "-v and -k cannot be combined: the test vectors type the keys themselves.\n");
+        std::exit(2);
     }
 }

@@ -27,10 +27,13 @@ extern int numberOfUserRunTimeFlags;           // -u options given
 extern int numberOfProfRunTimeFlags;           // -p options given
 extern int zFlagSet;                           // -z given
 extern int zSetXa, zSetYa, zSetXb, zSetYb;     // -z: the initial view's corners
+extern const char* testVectorsPath;            // -v: the test vectors file, or null
+extern const char* waveformPath;               // -w: the waveform (VCD) file to write, or null
 // -k: keys typed into the circuit one at a time (KeyboardOperateString,
 // display/WindowIn.h).
 
-// Parses the options into the globals; `-h` prints the help and exits 0.
+// Parses the options into the globals; `-h` prints the help and exits 0;
+// -v together with -k is refused with exit status 2.
 void commandLine(int gargc, char** gargv);
 
 // The help text of -h, on standard error.

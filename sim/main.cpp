@@ -9,6 +9,5 @@ void simnet();
 int main(int argc, char** argv) {
     bufferStandardError();
     printKeySummary();
-    Sim(argc, argv, simnet);
-    return 0;
+    return Sim(argc, argv, simnet);
 }
