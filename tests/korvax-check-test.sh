@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# korvax-check-test.sh SOURCE_DIR BUILD_DIR: grades the circuits of
+# tests/grading (correct ones of different structures and timings, a wrong
+# one with the same file name as a correct one, one that does not compile,
+# one that oscillates for ever, one whose output is named differently)
+# against one vectors file, and checks every verdict line, the summary and
+# the exit status; then the exit status for vectors that cannot be read.
+set -u
+src=$1
+export KORVAX_BUILD_DIR=$2
+cd "$src/tests/grading"
+check="$src/tools/korvax-check"
+
+out=$("$check" -j 2 -t 3 majority.vec a/majority.cpp nand.cpp slow.cpp xor.cpp mux.cpp b/majority.cpp \
+  broken.cpp ring.cpp misnamed.cpp 2>/dev/null)
+status=$?
+expected=(
+  '^PASS a/majority\.cpp 6/6$'
+  '^PASS nand\.cpp 6/6$'
+  '^PASS slow\.cpp 6/6$'
+  '^PASS xor\.cpp 6/6$'
+  '^PASS mux\.cpp 6/6$'
+  '^FAIL b/majority\.cpp 4/6 \(first failure: line 3: out is 1 expected 0 at time [0-9]+\)$'
+  '^BUILD ERROR broken\.cpp: .*broken\.cpp:[0-9]+:[0-9]+: error: .*Ore'
+  '^TIMEOUT ring\.cpp$'
+  '^FAIL misnamed\.cpp 0/6 \(first failure: exit status 2: .*majority\.vec:2: unknown name out: .*\)$'
+  '^5 passed, 4 failed$'
+)
+failures=0
+mapfile -t lines <<<"$out"
+if [ "${#lines[@]}" -ne "${#expected[@]}" ]; then
+  echo "FAIL: ${#lines[@]} lines, expected ${#expected[@]}"
+  failures=1
+fi
+for i in "${!expected[@]}"; do
+  if ! [[ ${lines[$i]:-} =~ ${expected[$i]} ]]; then
+    echo "FAIL: line $((i + 1)): '${lines[$i]:-}' does not match ${expected[$i]}"
+    failures=1
+  fi
+done
+[ "$status" -eq 1 ] || { echo "FAIL: exit status $status, expected 1"; failures=1; }
+
+# Every circuit passing: status 0.
+"$check" -t 3 majority.vec nand.cpp >/dev/null 2>&1 || { echo "FAIL: a passing circuit gave status $?"; failures=1; }
+# Vectors that cannot be read: status 2 before anything is built.
+"$check" missing.vec nand.cpp >/dev/null 2>&1
+s=$?
+[ "$s" -eq 2 ] || { echo "FAIL: unreadable vectors gave status $s, expected 2"; failures=1; }
+
+[ "$failures" -eq 0 ] && echo "korvax-check: all verdicts as expected"
+printf '%s\n' "$out"
+exit "$failures"
