@@ -67,6 +67,18 @@ void quietMoment(const char*& nextKey, const Windex& window) {
         done = 1;
 }
 
+// The longest an idle run sleeps on the window connection before looking
+// again: short enough that nothing the loop checks between waits is held up
+// noticeably.
+const int idleWaitMs = 50;
+
+// Whether any component is marked for the next evaluation pass.
+bool anyMarked(const PhaseThree& p3) {
+    for (int e = 0; e < p3.activationSummaryCount; e++)
+        if (p3.activatedWords[e]) return true;
+    return false;
+}
+
 // Handles window events until none is pending.
 void serviceWindow() {
     while (anyWindowEvents()) {
@@ -137,9 +149,14 @@ void PhaseFour::run() {
     PhaseFive& p5 = *phaseFive;
     Windex& window = *p5.windexPointer;
 
-    // Replayed keys act before the first picture.
+    // Replayed keys act before the first picture. Their repaints draw
+    // before the tiling, every component collapsed at the origin: they
+    // record no super probes, which would cover nothing for the whole run.
+    const int collect = p5.superProbeCollect;
+    p5.superProbeCollect = 0;
     for (const char* k = FunctionKeyString; *k; k++) FunctionKeyOperate(*k - '0');
     for (const char* k = CursorKeyString; *k; k++) CursorKeyOperate(*k - '0');
+    p5.superProbeCollect = collect;
 
     // The first picture. It reads the wires before time 0; phase three
     // gave them their initial values when it allocated them.
@@ -166,6 +183,8 @@ void PhaseFour::run() {
             // Only the window can lift a halt; without one the run would
             // stand still for ever, so it ends here.
             if (window.display == nullptr) break;
+            // Nothing but an event can lift it: sleep until one comes.
+            window.waitForEvent(idleWaitMs);
             serviceWindow();
             continue;
         }
@@ -186,10 +205,17 @@ void PhaseFour::run() {
         if (vectorsPending && !done) vectorsBeforeAdvance(window.display == nullptr);
         advance();
 
-        // The window is serviced every second cycle, starting after the second.
+        // The window is serviced every second cycle, starting after the
+        // second. When the run is idle (nothing pending or marked, no key of
+        // -k left), only the window can bring anything about: instead of
+        // spinning, the servicing sleeps until an event arrives, then
+        // handles the events as it would have.
         if (checkEventCountDown > 0) {
             checkEventCountDown--;
         } else {
+            const bool idle = skewHeap.isEmpty() && !reStart && !done && !(nextKey && *nextKey) &&
+                              !anyMarked(*phaseThree);
+            if (idle) window.waitForEvent(idleWaitMs);
             serviceWindow();
             checkEventCountDown = 1;
         }

@@ -9,6 +9,7 @@
 #include "Ph4.h"
 #include "cmdLine.h"
 #include "display/Ph5.h"
+#include "display/WindowIn.h"
 
 namespace {
 
@@ -32,39 +33,39 @@ void FunctionKeyOperate(int keyChar) {
     PhaseFive& p5 = *phaseFive;
     Windex& w = *p5.windexPointer;
     switch (keyChar) {
-    case 1: reStart = 1; break;
-    case 2: toggle(p5.interconnectFlag); w.repaint(); break;
-    case 3: toggle(p5.labelGateFlag); w.repaint(); break;
-    case 4: toggle(p5.drawComponentLeadsFlag); w.repaint(); break;
-    case 5: toggle(p5.labelLinesFlag); w.repaint(); break;
-    case 6: toggle(displayTimeFlag); break;
-    case 7: toggle(connectMuxOnlyFlag); break;
-    case 8: toggle(p5.superProbeSelect); w.repaint(); break;
-    case 9: toggle(p5.newWindowingMode); w.repaint(); break;
-    case 10: done = 1; break;
-    case 20:
-    case 35: setLevel(p5.currentGraphicDisplayLevel + 1); break;
-    case 21:
-    case 33: setLevel(phaseTwo->maxGraphicDisplayLevel); break;
-    case 24:
-    case 27: setLevel(1); break;
-    case 29:
-    case 37: setLevel(p5.currentGraphicDisplayLevel - 1); break;
-    case 31: w.repaint(); break;  // the re-paint key
+    case restartKey: reStart = 1; break;
+    case linesKey: toggle(p5.interconnectFlag); w.repaint(); break;
+    case labelsKey: toggle(p5.labelGateFlag); w.repaint(); break;
+    case leadsKey: toggle(p5.drawComponentLeadsFlag); w.repaint(); break;
+    case lineLabelsKey: toggle(p5.labelLinesFlag); w.repaint(); break;
+    case statusLineKey: toggle(displayTimeFlag); break;
+    case muxOnlyKey: toggle(connectMuxOnlyFlag); break;
+    case superProbesKey: toggle(p5.superProbeSelect); w.repaint(); break;
+    case windowingModeKey: toggle(p5.newWindowingMode); w.repaint(); break;
+    case quitKey: done = 1; break;
+    case moreDetailKey:
+    case moreDetailControlKey: setLevel(p5.currentGraphicDisplayLevel + 1); break;
+    case mostDetailKey:
+    case mostDetailControlKey: setLevel(phaseTwo->maxGraphicDisplayLevel); break;
+    case leastDetailKey:
+    case leastDetailControlKey: setLevel(1); break;
+    case lessDetailKey:
+    case lessDetailLetterKey: setLevel(p5.currentGraphicDisplayLevel - 1); break;
+    case repaintKey: w.repaint(); break;
     default: std::fprintf(stderr, unusedFunctionKeyMessage, keyChar); break;
     }
 }
 
 void CursorKeyOperate(int keyChar) {
     switch (keyChar) {
-    case 0:
+    case slowerKey:
         if (stallLevel < INT_MAX) stallLevel++;  // the wait itself is bounded by stallSteps
         break;
-    case 1: stallLevel = 0; break;
-    case 2:
+    case fullSpeedKey: stallLevel = 0; break;
+    case fasterKey:
         if (stallLevel > 0) stallLevel--;
         break;
-    case 3: toggle(haltFlag); break;
+    case pauseKey: toggle(haltFlag); break;
     default: std::fprintf(stderr, unusedCursorKeyMessage, keyChar); break;
     }
 }

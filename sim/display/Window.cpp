@@ -61,24 +61,19 @@ unsigned long optionColour(XPort& port, int r, int g, int b, unsigned long fallb
     return pixel;
 }
 
-// Truncation toward zero, saturated: a degenerate or mirrored view can make
-// the quotients of the scaling infinite or not a number, and converting
-// those to int would be undefined. Ordinary values truncate as a cast does.
-int toInt(float f) {
+}  // namespace
+
+int truncateToInt(float f) {
     if (std::isnan(f)) return 0;
     if (f >= 2147483648.0f) return INT_MAX;
     if (f <= -2147483648.0f) return INT_MIN;
     return static_cast<int>(f);
 }
 
-// The difference of two world coordinates as a float. Formed in 64 bits so
-// that the edges of a mirrored view cannot overflow the subtraction.
-float extent(int from, int to) { return static_cast<float>(static_cast<long long>(to) - from); }
-
-}  // namespace
+float worldExtent(int from, int to) { return static_cast<float>(static_cast<long long>(to) - from); }
 
 Windex::Windex(const char* labelString)
-    : display(nullptr), hint{0, 0, 0, 0, 0}, foreground(0), background(0), subwin(0), event(), xPixels(0),
+    : display(nullptr), hint{0, 0, 0, 0, 0}, foreground(0), background(0), subwin(0), event(), eventX(0), eventY(0), xPixels(0),
       yPixels(0), clips(), numClips(0) {
     const std::string title = std::string(labelString) + WindowLabelString;
     installXErrorHandlers(endRun);
@@ -194,28 +189,28 @@ void Windex::sync() {
 }
 
 int Windex::xScale(int x) const {
-    return toInt(static_cast<float>(xPixels) * (extent(viewXs, x) / extent(viewXs, viewXe)));
+    return truncateToInt(static_cast<float>(xPixels) * (worldExtent(viewXs, x) / worldExtent(viewXs, viewXe)));
 }
 int Windex::wScale(int w) const {
-    return toInt(static_cast<float>(xPixels) * (static_cast<float>(w) / extent(viewXs, viewXe)));
+    return truncateToInt(static_cast<float>(xPixels) * (static_cast<float>(w) / worldExtent(viewXs, viewXe)));
 }
 int Windex::yScale(int y) const {
-    return toInt(static_cast<float>(yPixels) * (extent(viewYs, y) / extent(viewYs, viewYe)));
+    return truncateToInt(static_cast<float>(yPixels) * (worldExtent(viewYs, y) / worldExtent(viewYs, viewYe)));
 }
 int Windex::hScale(int h) const {
-    return toInt(static_cast<float>(yPixels) * (static_cast<float>(h) / extent(viewYs, viewYe)));
+    return truncateToInt(static_cast<float>(yPixels) * (static_cast<float>(h) / worldExtent(viewYs, viewYe)));
 }
 
 void Windex::reviseView(int xa, int ya, int xb, int yb) {
     if (xPixels == 0 || yPixels == 0) return;
-    const float w = extent(viewXs, viewXe), h = extent(viewYs, viewYe);
+    const float w = worldExtent(viewXs, viewXe), h = worldExtent(viewYs, viewYe);
     const float xs = static_cast<float>(viewXs), ys = static_cast<float>(viewYs);
     const float xp = static_cast<float>(xPixels), yp = static_cast<float>(yPixels);
     // Product before quotient, every edge from the old view.
-    int nxs = toInt(xs + w * static_cast<float>(xa) / xp);
-    int nys = toInt(ys + h * static_cast<float>(ya) / yp);
-    int nxe = toInt(xs + w * static_cast<float>(xb) / xp);
-    int nye = toInt(ys + h * static_cast<float>(yb) / yp);
+    int nxs = truncateToInt(xs + w * static_cast<float>(xa) / xp);
+    int nys = truncateToInt(ys + h * static_cast<float>(ya) / yp);
+    int nxe = truncateToInt(xs + w * static_cast<float>(xb) / xp);
+    int nye = truncateToInt(ys + h * static_cast<float>(yb) / yp);
     setView(nxs, nys, nxe, nye);
 }
 
@@ -273,20 +268,4 @@ void Windex::repaint() {
     if (p5.interconnectFlag) p5.connect();
     p5.drawPanes();
     drawSubWindow();
-}
-
-// Events are taken so that they do not pile up in the connection, and
-// otherwise not acted on yet.
-void Windex::checkEvent(int& eventType, int& keyChar) {
-    eventType = 0;
-    keyChar = 0;
-    if (display) display->nextEvent(event, false);
-}
-
-int anyWindowEvents() {
-    int eventType, keyChar;
-    phaseFive->windexPointer->checkEvent(eventType, keyChar);
-    // Without a connection nothing is ever pending; the translation of keys
-    // and buttons comes with the connection.
-    return eventType != 0;
 }

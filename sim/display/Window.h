@@ -37,6 +37,8 @@ public:
     unsigned long background;  // background pixel
     unsigned long subwin;      // the sub-window colour XOR background: drawn in XOR mode
     PortEvent event;           // the last event read
+    int eventX;                // pointer position of the last button or motion event, in
+    int eventY;                // full pixels (checkEvent's keyChar cuts it at 4096)
     static const int cursor_shape[10];  // cursor-font glyphs by sub-window region code
     int xPixels;               // window width in pixels; 0 without a display
     int yPixels;               // window height in pixels; 0 without a display
@@ -48,7 +50,8 @@ public:
     int subWinYs;              // top
     int subWinXe;              // right
     int subWinYe;              // bottom
-    PortRect clips[16];        // exposed rectangles collected for one clipped redraw
+    static const int maxClips = 16;  // clip rectangles of one clipped redraw at most
+    PortRect clips[maxClips];  // exposed rectangles collected for one clipped redraw
     int numClips;              // entries of clips in use; 0 after set-up
 
     // Installs the X error handlers (they only end the run), then, unless
@@ -126,11 +129,47 @@ public:
     // clear, drawSchematic, connect (when lines are on), drawPanes,
     // drawSubWindow, from the global phaseFive.
     void repaint();
-    // Takes one pending window event: eventType 0 when there is none (always
-    // without a display), else its code and keyChar its value. For now every
-    // event is taken and reported as 0.
+    // The sub-window region of pixel (x, y): 0 outside, 1 inside away from
+    // the borders, 2 … 9 the border bands (top-left, top, top-right, left,
+    // right, bottom-left, bottom, bottom-right), each an eighth of the
+    // sub-window wide. Shows the region's cursor.
+    int pointInSubWindow(int x, int y);
+    // Shows cursor glyph cursor_shape[which] over the window (a new cursor
+    // each time).
+    void setCursor(int which);
+    // Moves the sub-window edges that a drag begun in region `state` moves,
+    // by the pointer's motion from pixel (xo, yo) to (xn, yn) in world
+    // units, redrawing its outline. Region 0 moves nothing; no order or
+    // minimum size is kept, so an edge dragged past its opposite inverts
+    // the rectangle.
+    void adjustSubWindow(int state, int xn, int yn, int xo, int yo);
+    // Draws the character "X" at pixel (x, y): a marker for debugging.
+    void buttonPoint(int x, int y);
+    // Takes one pending window event: eventType 0 (noWindowEvent) when there
+    // is none, always without a display; else its code and keyChar its
+    // value (WindowIn.h), with eventX/eventY the full pointer position of a
+    // button or motion. An exposure is redrawn here and gives 0; so do a
+    // key without a character and any other event. A close request from the
+    // window manager is taken as F10.
     void checkEvent(int& eventType, int& keyChar);
+    // The exposed rectangle (x, y, w, h, pixels) of an exposure event after
+    // which `count` more follow: collected into clips; the last of a batch
+    // (count 0), or the sixteenth rectangle, redraws the schematic clipped
+    // to them and reads the window size; then every exposure repaints.
+    void expose(int x, int y, int w, int h, int count);
+    // Waits, without spinning, until a window event may be pending or
+    // `timeoutMs` milliseconds have passed; at once when events are already
+    // queued. No effect without a display.
+    void waitForEvent(int timeoutMs);
 };
+
+// Truncation toward zero, saturated: a degenerate or mirrored view can make
+// the quotients of the scaling infinite or not a number, and converting
+// those to int would be undefined. Ordinary values truncate as a cast does.
+int truncateToInt(float f);
+// The difference to - from of two world coordinates as a float, formed in
+// 64 bits so that the edges of a mirrored view cannot overflow it.
+float worldExtent(int from, int to);
 
 // Handles at most one pending window event without blocking; 1 if it
 // handled one, 0 if none was pending (always 0 without a display).

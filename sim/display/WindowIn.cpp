@@ -1,13 +1,25 @@
-// Typed characters: switches and pulsers by their keys, control characters
-// as function-key commands, and a message for anything unbound.
+// What the window's input does: typed characters operate switches and
+// pulsers or act as control commands, function and cursor keys go to their
+// commands, and the mouse zooms, either directly (button 1 marks a corner,
+// button 3 zooms to the rectangle up to the second corner, button 2 shows
+// the whole schematic) or, in windowing mode, through the dashed
+// sub-window (button 1 drags it, moving it from inside and resizing it from
+// its border bands; button 2 zooms to it; button 3 shows everything again).
 #include "WindowIn.h"
 
 #include <cstdio>
 
 #include "../Ph2.h"
+#include "Ph5.h"
 #include "Window.h"
 
 const char* KeyboardOperateString = nullptr;
+
+int panState = 0;
+int lastPanX = 0;
+int lastPanY = 0;
+int viewXlast = 0;
+int viewYlast = 0;
 
 void keyboardInput(int k) {
     if (k > 31) {
@@ -29,11 +41,136 @@ void keyboardInput(int k) {
     }
     // Control characters, and characters above 127 (negative here).
     switch (k) {
-    case 1: FunctionKeyOperate(27); break;   // Control-a: least detail
-    case 12: FunctionKeyOperate(31); break;  // Control-l: re-paint
-    case 13: FunctionKeyOperate(35); break;  // Control-m, Return: more detail
-    case 14: FunctionKeyOperate(29); break;  // Control-n: less detail
-    case 26: FunctionKeyOperate(33); break;  // Control-z: most detail
+    case controlA: FunctionKeyOperate(leastDetailControlKey); break;
+    case controlL: FunctionKeyOperate(repaintKey); break;
+    case controlM: FunctionKeyOperate(moreDetailControlKey); break;
+    case controlN: FunctionKeyOperate(lessDetailKey); break;
+    case controlZ: FunctionKeyOperate(mostDetailControlKey); break;
     default: std::fprintf(stderr, "Keyboard input:  Control character (int=%d) unmapped.\n", k);
     }
+}
+
+namespace {
+
+// A button press at pixel (x, y). In windowing mode the view changes draw
+// no interconnecting lines (their tabs would come from the old view); the
+// next repaint draws them.
+void buttonPress(int button, int x, int y) {
+    PhaseFive& p5 = *phaseFive;
+    Windex& w = *p5.windexPointer;
+    const bool windowing = p5.newWindowingMode != 0;
+    switch (button) {
+    case 1:
+        if (windowing) {
+            panState = w.pointInSubWindow(x, y);
+            if (panState) {
+                lastPanX = x;
+                lastPanY = y;
+            }
+        } else {
+            viewXlast = x;
+            viewYlast = y;
+        }
+        break;
+    case 2:
+        if (windowing) {
+            w.subWinToViewWin();
+            p5.windowingRedraw(false);
+        } else {
+            w.resetView();
+            w.repaint();
+        }
+        break;
+    case 3:
+        if (windowing) {
+            w.resetView();
+            p5.windowingRedraw(true);
+        } else {
+            w.reviseView(viewXlast, viewYlast, x, y);
+            w.repaint();
+        }
+        break;
+    default: break;  // other buttons do nothing
+    }
+}
+
+}  // namespace
+
+void windowEventOperate(int eventType, int keyChar, int x, int y) {
+    Windex& w = *phaseFive->windexPointer;
+    switch (eventType) {
+    case noWindowEvent: break;
+    case characterEvent: keyboardInput(keyChar); break;
+    case functionKeyEvent: FunctionKeyOperate(keyChar); break;
+    case cursorKeyEvent: CursorKeyOperate(keyChar); break;
+    case buttonPressEvent: buttonPress(keyChar >> 24, x, y); break;
+    case buttonReleaseEvent:
+        if ((keyChar >> 24) == 1) {
+            panState = 0;
+            w.setCursor(0);
+        }
+        break;
+    case motionEvent:
+        w.adjustSubWindow(panState, x, y, lastPanX, lastPanY);
+        lastPanX = x;
+        lastPanY = y;
+        break;
+    default: std::fprintf(stderr, "Unused EventType = %d keyChar = %d\n", eventType, keyChar); break;
+    }
+}
+
+int anyWindowEvents() {
+    Windex& w = *phaseFive->windexPointer;
+    int eventType, keyChar;
+    w.checkEvent(eventType, keyChar);
+    if (eventType == noWindowEvent) return 0;
+    windowEventOperate(eventType, keyChar, w.eventX, w.eventY);
+    return 1;
+}
+
+// Region bands: an eighth of the sub-window's pixel width or height along
+// each border. The right column band starts past xe - dX, the bottom row
+// band at ye - dY.
+int Windex::pointInSubWindow(int x, int y) {
+    const int xs = xScale(subWinXs), xe = xScale(subWinXe);
+    const int ys = yScale(subWinYs), ye = yScale(subWinYe);
+    const int dX = (xe - xs) >> 3, dY = (ye - ys) >> 3;
+    int code = 0;
+    if (x >= xs && x <= xe && y >= ys && y <= ye) {
+        static const int regions[3][3] = {{2, 3, 4}, {5, 1, 6}, {7, 8, 9}};
+        const int row = y < ys + dY ? 0 : y < ye - dY ? 1 : 2;
+        const int column = x < xs + dX ? 0 : x <= xe - dX ? 1 : 2;
+        code = regions[row][column];
+    }
+    setCursor(code);
+    return code;
+}
+
+void Windex::adjustSubWindow(int state, int xn, int yn, int xo, int yo) {
+    // Which edges a drag from each region moves: left, top, right, bottom.
+    static const bool moves[10][4] = {
+        {false, false, false, false},  // 0: began outside, nothing moves
+        {true, true, true, true},      // 1: inside, the whole rectangle
+        {true, true, false, false},    // 2: top-left corner
+        {false, true, false, false},   // 3: top
+        {false, true, true, false},    // 4: top-right corner
+        {true, false, false, false},   // 5: left
+        {false, false, true, false},   // 6: right
+        {true, false, false, true},    // 7: bottom-left corner
+        {false, false, false, true},   // 8: bottom
+        {false, false, true, true},    // 9: bottom-right corner
+    };
+    // No pixels, no motion to measure (and nothing to divide by).
+    if (state < 0 || state > 9 || xPixels <= 0 || yPixels <= 0) return;
+    // Single precision, product before quotient.
+    const float dx = worldExtent(viewXs, viewXe) * static_cast<float>(xn - xo) / static_cast<float>(xPixels);
+    const float dy = worldExtent(viewYs, viewYe) * static_cast<float>(yn - yo) / static_cast<float>(yPixels);
+    auto moved = [](int edge, float d) { return truncateToInt(static_cast<float>(edge) + d); };
+    drawSubWindow();  // XOR: removes the old outline
+    const bool* m = moves[state];
+    if (m[0]) subWinXs = moved(subWinXs, dx);
+    if (m[1]) subWinYs = moved(subWinYs, dy);
+    if (m[2]) subWinXe = moved(subWinXe, dx);
+    if (m[3]) subWinYe = moved(subWinYe, dy);
+    drawSubWindow();
 }

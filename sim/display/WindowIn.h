@@ -1,15 +1,82 @@
-// Keyboard input in the circuit's terms: what a typed character does. A
+// Input in the circuit's and the display's terms: what a typed character, a
+// function or cursor key, a mouse button or a pointer motion does. A
 // printable character operates the first switch or pulser bound to it; a
-// control character maps to a function-key command. The window's key events
-// and the -k key string of a headless run both come through here.
+// control character maps to a function-key command; the buttons zoom the
+// view, directly or through the dashed sub-window. The window's events and
+// the -k key string of a headless run both come through here.
 #ifndef KORVAX_WINDOWIN_H
 #define KORVAX_WINDOWIN_H
+
+// The event codes of Windex::checkEvent, with what keyChar then holds.
+enum WindowEventType {
+    noWindowEvent = 0,       // nothing to act on (none pending, exposure, no character)
+    characterEvent = 1,      // keyChar: the typed character as a signed char widened to int
+    functionKeyEvent = 2,    // keyChar: the function key's number, 1 … 35
+    cursorKeyEvent = 3,      // keyChar: the cursor key's code (CursorKeyCode), Home -1
+    buttonPressEvent = 8,    // keyChar: (button << 24) | (x << 12) | y
+    buttonReleaseEvent = 9,  // keyChar: as for a press
+    motionEvent = 10         // keyChar: (x << 12) | y, button 1 held
+};
+
+// The codes of FunctionKeyOperate. Function key Fn gives code n; the
+// control characters and the replayed letters give the codes above 20.
+enum FunctionKeyCode {
+    restartKey = 1,             // F1: restart at time 0
+    linesKey = 2,               // F2: interconnecting lines on/off
+    labelsKey = 3,              // F3: component labels on/off
+    leadsKey = 4,               // F4: leads and tabs on/off
+    lineLabelsKey = 5,          // F5: wire names on leads on/off
+    statusLineKey = 6,          // F6: status line on/off (no repaint)
+    muxOnlyKey = 7,             // F7: lines to multiplexers only (no repaint)
+    superProbesKey = 8,         // F8: super probes on/off
+    windowingModeKey = 9,       // F9: windowing mode / direct mode
+    quitKey = 10,               // F10: end the run
+    moreDetailKey = 20,         // F20, -F "D": one level deeper
+    mostDetailKey = 21,         // F21, -F "E": the deepest level
+    leastDetailKey = 24,        // F24, -F "H": level 1
+    leastDetailControlKey = 27, // F27, Control-a: level 1
+    lessDetailKey = 29,         // F29, Control-n: one level up
+    repaintKey = 31,            // F31, Control-l: redraw everything
+    mostDetailControlKey = 33,  // F33, Control-z: the deepest level
+    moreDetailControlKey = 35,  // F35, Control-m, Return: one level deeper
+    lessDetailLetterKey = 37    // -F "U": one level up
+};
+
+// The codes of CursorKeyOperate (keysym - 0xFF51; Home is -1).
+enum CursorKeyCode {
+    slowerKey = 0,     // Left: one stall level more
+    fullSpeedKey = 1,  // Up: stall level 0
+    fasterKey = 2,     // Right: one stall level less, not below 0
+    pauseKey = 3       // Down: halt / continue
+};
+
+// The control characters that act as function-key commands.
+enum ControlCharacter {
+    controlA = 1,   // least detail
+    controlL = 12,  // re-paint
+    controlM = 13,  // more detail (Return types the same character)
+    controlN = 14,  // less detail
+    controlZ = 26   // most detail
+};
 
 // Handles one typed character `k` (a signed char widened to int).
 void keyboardInput(int k);
 
+// Acts on one translated window event: `eventType` and `keyChar` as
+// checkEvent gives them, and for buttons and motion the pointer position
+// (x, y) in window pixels, in full (keyChar's 12-bit fields cut positions
+// at 4096). Code 0 does nothing.
+void windowEventOperate(int eventType, int keyChar, int x, int y);
+
 // The -k key string of this run, typed one key at each quiet moment: null
 // when -k was not given. See PhaseFour::run.
 extern const char* KeyboardOperateString;
+
+// The pointer's state between events, all 0 at start.
+extern int panState;   // sub-window region where the button-1 drag began (0: no drag)
+extern int lastPanX;   // last pointer position of that drag, pixels
+extern int lastPanY;
+extern int viewXlast;  // direct mode: the last button-1 press, pixels
+extern int viewYlast;
 
 #endif

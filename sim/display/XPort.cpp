@@ -71,7 +71,10 @@ public:
         window = XCreateSimpleWindow(display, RootWindow(display, screen), x, y, static_cast<unsigned>(w),
                                      static_cast<unsigned>(h), static_cast<unsigned>(border), borderPixel,
                                      backgroundPixel);
+        // Ask the window manager for a close request instead of having it
+        // cut the connection.
         deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+        XSetWMProtocols(display, window, &deleteWindow, 1);
     }
     void setProperties(const char* windowName, const char* iconName, int x, int y, int w, int h,
                        int hintFlags) override {

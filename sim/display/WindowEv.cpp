@@ -1,0 +1,88 @@
+// Window events into event codes: the translation of keys and buttons, and
+// Windex::checkEvent, which polls one event and handles exposures itself
+// (they redraw and give no code).
+#include "WindowEv.h"
+
+#include "Ph5.h"
+#include "Window.h"
+#include "WindowIn.h"
+
+int translateKey(unsigned long keysym, const char* bytes, int count, int& keyChar) {
+    keyChar = static_cast<int>(keysym);
+    if (keysym >= firstFunctionKeysym && keysym <= lastFunctionKeysym) {
+        keyChar = static_cast<int>(keysym - (firstFunctionKeysym - 1));
+        return functionKeyEvent;
+    }
+    if (keysym >= firstCursorKeysym && keysym <= lastCursorKeysym) {
+        keyChar = static_cast<int>(keysym) - static_cast<int>(firstCursorKeysym + 1);
+        return cursorKeyEvent;
+    }
+    if (count != 1) return noWindowEvent;
+    keyChar = static_cast<signed char>(bytes[0]);
+    return characterEvent;
+}
+
+int packPointer(int button, int x, int y) {
+    const unsigned field = 0xFFF;
+    return static_cast<int>((static_cast<unsigned>(button) << 24) | ((static_cast<unsigned>(x) & field) << 12) |
+                            (static_cast<unsigned>(y) & field));
+}
+
+void Windex::setCursor(int which) {
+    if (display && which >= 0 && which < 10) display->defineCursor(cursor_shape[which]);
+}
+
+void Windex::buttonPoint(int x, int y) {
+    if (display) display->drawImageText(ctxMain, x, y, "X", 1);
+}
+
+void Windex::checkEvent(int& eventType, int& keyChar) {
+    eventType = noWindowEvent;
+    if (!display || !display->nextEvent(event, false)) return;
+    switch (event.kind) {
+    case portKeyPress: eventType = translateKey(event.keysym, event.bytes, event.byteCount, keyChar); break;
+    case portButtonPress:
+    case portButtonRelease:
+        eventType = event.kind == portButtonPress ? buttonPressEvent : buttonReleaseEvent;
+        keyChar = packPointer(static_cast<int>(event.button), event.x, event.y);
+        eventX = event.x;
+        eventY = event.y;
+        break;
+    case portMotion:
+        eventType = motionEvent;
+        keyChar = packPointer(0, event.x, event.y);
+        eventX = event.x;
+        eventY = event.y;
+        break;
+    case portExpose: expose(event.exposeX, event.exposeY, event.exposeW, event.exposeH, event.exposeCount); break;
+    case portCloseRequest:
+        // The window manager's close button: the run ends as with F10,
+        // normally.
+        eventType = functionKeyEvent;
+        keyChar = quitKey;
+        break;
+    default: break;  // a keymap change (the port has refreshed it) or anything else
+    }
+}
+
+void Windex::expose(int x, int y, int w, int h, int count) {
+    if (!display) return;
+    if (numClips < maxClips) clips[numClips++] = PortRect{x, y, w, h};
+    if (count == 0 || numClips == maxClips) {
+        // Only the main context is clipped; the panes' value fills are not.
+        PhaseFive& p5 = *phaseFive;
+        display->setClipRectangles(clips, numClips);
+        p5.drawSchematic();
+        if (p5.newWindowingMode && p5.interconnectFlag) p5.connect();
+        p5.drawPanes();
+        drawSubWindow();
+        display->clearClip();
+        numClips = 0;
+        display->windowSize(xPixels, yPixels);
+    }
+    repaint();
+}
+
+void Windex::waitForEvent(int timeoutMs) {
+    if (display) display->waitReadable(timeoutMs);
+}

@@ -1,0 +1,258 @@
+// Window events through a stand-in port: translation in checkEvent, the
+// exposure batches and their clipped redraw, the close request, full
+// pointer positions, and the run loop serving the window: keys at the
+// window, the idle and halted waits, and super probes kept out of the
+// repaints replayed before the first picture.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "Ph1.h"
+#include "Ph2.h"
+#include "Ph3.h"
+#include "Ph4.h"
+#include "addStCmp.h"
+#include "cmdLine.h"
+#include "display/Ph5.h"
+#include "display/WindowIn.h"
+#include "display/iconData.h"
+#include "netlist.h"
+#include "recorder.h"
+
+namespace {
+
+SecondaryEvaluatePointer noSecondary{nullptr};
+int panesDrawn;  // calls of the test pane
+void countPane(int) { panesDrawn++; }
+int pressed;  // calls of the key hook (one at start-up)
+void press(int);
+
+// A recorder whose events come from a queue; an empty queue has nothing
+// pending. Each wait on the connection is logged and lets the next of the
+// `arriving` events come in, as if it arrived during the wait.
+class QueuePort : public RecordingPort {
+public:
+    std::deque<PortEvent> events;    // what nextEvent hands out, front first
+    std::deque<PortEvent> arriving;  // events that arrive one per wait
+    static QueuePort*& last() {
+        static QueuePort* p = nullptr;
+        return p;
+    }
+    static XPort* make() { return last() = new QueuePort; }
+    bool nextEvent(PortEvent& e, bool exposuresOnly) override {
+        if (exposuresOnly) return RecordingPort::nextEvent(e, true);  // the set-up's first exposure
+        e = PortEvent();
+        if (events.empty()) return false;
+        e = events.front();
+        events.pop_front();
+        return true;
+    }
+    bool waitReadable(int timeoutMs) override {
+        log("wait", {timeoutMs});
+        if (!arriving.empty()) {
+            events.push_back(arriving.front());
+            arriving.pop_front();
+        }
+        return RecordingPort::waitReadable(timeoutMs);
+    }
+};
+
+PortEvent keyPress(unsigned long keysym, const char* bytes) {
+    PortEvent e{};
+    e.kind = portKeyPress;
+    e.keysym = keysym;
+    e.byteCount = static_cast<int>(std::string(bytes).size());
+    std::copy(bytes, bytes + e.byteCount, e.bytes);
+    return e;
+}
+PortEvent buttonEvent(PortEventKind kind, unsigned button, int x, int y) {
+    PortEvent e{};
+    e.kind = kind;
+    e.button = button;
+    e.x = x;
+    e.y = y;
+    return e;
+}
+PortEvent exposure(int x, int y, int w, int h, int count) {
+    PortEvent e{};
+    e.kind = portExpose;
+    e.exposeX = x, e.exposeY = y, e.exposeW = w, e.exposeH = h, e.exposeCount = count;
+    return e;
+}
+PortEvent ofKind(PortEventKind kind) {
+    PortEvent e{};
+    e.kind = kind;
+    return e;
+}
+
+void press(int) {
+    pressed++;
+    QueuePort::last()->calls.push_back("press");
+}
+
+long count(const std::vector<std::string>& calls, const std::string& call) {
+    return std::count(calls.begin(), calls.end(), call);
+}
+
+// A pane at level 1, a gate with leads (component 1) and a key-bound hook
+// (key '0'), in a window opened on the queue port.
+class WindowEvents : public testing::Test {
+protected:
+    void SetUp() override {
+        startNetlist();
+        Signal none(0, "UnNamed"), w(1, "w"), s(1, "s");
+        addStandardComponent(nullptr, noSecondary, nullptr, countPane, nullptr, nullptr, 0, 0, "P", SD("aa"), One,
+                             none, none, 0, nullptr, 0, nullptr, 0, 0, 0);
+        addStandardComponent(nullptr, andIcon, "g", SD("ab"), One, none, w);
+        phaseOne->switchList.add(s.serialNumber[0], '0');
+        addStandardComponent(nullptr, noSecondary, nullptr, nullptr, press, nullptr, 0, 1, "S", SD("ac"), none,
+                             none, s, 0, nullptr, 0, nullptr, 0, 0, 0);
+        convertNetlist();
+        done = reStart = haltFlag = stallLevel = displayTimeFlag = 0;
+        stopTime = 0;
+        FunctionKeyString[0] = CursorKeyString[0] = '\0';
+        panesDrawn = pressed = 0;
+        panState = lastPanX = lastPanY = viewXlast = viewYlast = 0;
+        useXDisplay = 1;
+        makeXPort = QueuePort::make;
+        phaseFour = new PhaseFour;
+        phaseFive = new PhaseFive;
+        port().calls.clear();
+    }
+    void TearDown() override {
+        delete phaseFive;
+        delete phaseFour;
+        phaseFive = nullptr;
+        phaseFour = nullptr;
+        makeXPort = newXlibPort;
+        done = reStart = haltFlag = stallLevel = 0;
+        FunctionKeyString[0] = '\0';
+    }
+    QueuePort& port() { return *QueuePort::last(); }
+    Windex& window() { return *phaseFive->windexPointer; }
+    // anyWindowEvents on the next queued event, with what it wrote.
+    int serve(const PortEvent& e, std::string* said = nullptr) {
+        port().events.push_back(e);
+        testing::internal::CaptureStderr();
+        const int r = anyWindowEvents();
+        const std::string s = testing::internal::GetCapturedStderr();
+        if (said) *said = s;
+        return r;
+    }
+};
+
+}  // namespace
+
+TEST_F(WindowEvents, ThreeExposuresOneClippedRedrawThreeRepaints) {
+    QueuePort& p = port();
+    p.width = 900;  // resized meanwhile: read at the end of the batch
+    EXPECT_EQ(serve(exposure(0, 0, 10, 20, 2)), 0);
+    EXPECT_EQ(window().xPixels, 1025);
+    EXPECT_EQ(serve(exposure(30, 40, 50, 60, 1)), 0);
+    EXPECT_EQ(count(p.calls, "clip 3"), 0);
+    EXPECT_EQ(serve(exposure(5, 5, 5, 5, 0)), 0);
+    EXPECT_EQ(count(p.calls, "clip 3"), 1);
+    EXPECT_EQ(count(p.calls, "unclip"), 1);
+    EXPECT_EQ(count(p.calls, "clear 0 0 0 0"), 3);  // each exposure repaints
+    EXPECT_EQ(panesDrawn, 4);                        // one clipped redraw, three repaints
+    EXPECT_EQ(window().xPixels, 900);
+    EXPECT_EQ(window().numClips, 0);
+    // The clipped redraw comes before the first clear of its batch's last
+    // repaint, and is unclipped before it.
+    const auto at = [&](const std::string& c) { return std::find(p.calls.begin(), p.calls.end(), c) - p.calls.begin(); };
+    EXPECT_LT(at("clip 3"), at("unclip"));
+}
+
+TEST_F(WindowEvents, SixteenRectanglesEndABatch) {
+    QueuePort& p = port();
+    for (int i = 16; i >= 0; i--) serve(exposure(i, i, 1, 1, i));
+    EXPECT_EQ(count(p.calls, "clip 16"), 1);  // full at the sixteenth
+    EXPECT_EQ(count(p.calls, "clip 1"), 1);   // the seventeenth ends its own batch
+    EXPECT_EQ(count(p.calls, "clear 0 0 0 0"), 17);
+}
+
+TEST_F(WindowEvents, KeysCloseRequestAndOtherEvents) {
+    std::string said;
+    EXPECT_EQ(serve(keyPress('q', "q"), &said), 1);
+    EXPECT_EQ(said,
+              "Keyboard input:  Character (char=q,int=113) with no corresponding component activation defined.\n");
+    EXPECT_EQ(serve(keyPress('0', "0")), 1);
+    EXPECT_EQ(pressed, 1);
+    EXPECT_EQ(serve(keyPress(0xFFE1, "")), 0);  // Shift alone
+    EXPECT_EQ(serve(keyPress(0xFFC8, ""), &said), 1);
+    EXPECT_EQ(said, "Unused Function key F11\n");
+    EXPECT_EQ(serve(keyPress(0xFF50, ""), &said), 1);
+    EXPECT_EQ(said, "Unused Cursor key = -1\n");
+    EXPECT_EQ(serve(keyPress(0xFF54, "")), 1);  // Down
+    EXPECT_EQ(haltFlag, 1);
+    EXPECT_EQ(serve(ofKind(portMappingChange)), 0);
+    EXPECT_EQ(serve(ofKind(portOther)), 0);
+    EXPECT_EQ(anyWindowEvents(), 0);  // nothing pending
+    EXPECT_EQ(done, 0);
+    EXPECT_EQ(serve(ofKind(portCloseRequest)), 1);  // as F10
+    EXPECT_EQ(done, 1);
+}
+
+TEST_F(WindowEvents, PointerPositionsBeyond4096) {
+    Windex& w = window();
+    w.xPixels = 8000;
+    w.yPixels = 5000;
+    phaseFive->newWindowingMode = 0;
+    serve(buttonEvent(portButtonPress, 1, 4000, 100));
+    serve(buttonEvent(portButtonPress, 3, 6000, 4500));
+    EXPECT_EQ(w.viewXs, 8388607);  // half the plane
+    EXPECT_EQ(w.viewXe, 12582911);  // three quarters
+    EXPECT_EQ(w.viewYe, truncateToInt(16777215.0f * 4500.0f / 5000.0f));
+    // The cursor of a sub-window band in windowing mode.
+    phaseFive->newWindowingMode = 1;
+    w.resetView();
+    w.setSubWin();
+    port().calls.clear();
+    serve(buttonEvent(portButtonPress, 1, 4000, 2500));  // the middle of the sub-window
+    EXPECT_EQ(panState, 1);
+    serve(buttonEvent(portMotion, 0, 5000, 2500));  // 1000 pixels right: an eighth of the plane
+    serve(buttonEvent(portButtonRelease, 1, 5000, 2500));
+    EXPECT_EQ(w.subWinXs, truncateToInt(6291453.0f + 16777215.0f * 1000.0f / 8000.0f));
+    EXPECT_EQ(port().calls.front(), "cursor 52");  // fleur
+    EXPECT_EQ(port().calls.back(), "cursor 2");    // the arrow again
+}
+
+TEST_F(WindowEvents, RunServesKeysAndSleepsWhenIdleOrHalted) {
+    QueuePort& p = port();
+    // Each event arrives during a wait: the idle run and the halted run
+    // both sleep until it comes. Between Down and Down the run is halted.
+    p.arriving = {keyPress('0', "0"), keyPress(0xFF54, ""), keyPress('0', "0"), keyPress(0xFF54, ""),
+                  ofKind(portCloseRequest)};
+    phaseFour->run();
+    EXPECT_EQ(pressed, 3);  // start-up and two keys
+    EXPECT_EQ(done, 1);
+    EXPECT_TRUE(p.arriving.empty());
+    EXPECT_TRUE(p.events.empty());
+    EXPECT_EQ(count(p.calls, "wait 50"), 5);
+}
+
+TEST_F(WindowEvents, ABusyRunDoesNotSleep) {
+    // With keys of -k left, each is typed at the next quiet moment, without
+    // sleeping; only then does the idle run wait for the window.
+    KeyboardOperateString = "000";
+    port().arriving = {ofKind(portCloseRequest)};
+    phaseFour->run();
+    KeyboardOperateString = nullptr;
+    const std::vector<std::string> expected = {"press", "press", "press", "press", "wait 50"};
+    std::vector<std::string> sequence;
+    for (const std::string& c : port().calls)
+        if (c == "press" || c == "wait 50") sequence.push_back(c);
+    EXPECT_EQ(sequence, expected);
+}
+
+TEST_F(WindowEvents, ReplayedRepaintsRecordNoSuperProbes) {
+    std::snprintf(FunctionKeyString, keyStringSize, "8");  // F8: a repaint before the tiling
+    port().events = {ofKind(portCloseRequest)};
+    phaseFour->run();
+    int probes = 0;
+    for (const SuperProbe* s = phaseFive->superProbeList.start; s; s = s->link) probes++;
+    EXPECT_EQ(probes, 2);  // the gate's input and output, from the first picture only
+}
