@@ -22,8 +22,8 @@ PACKAGES = g++ cmake ninja-build libgtest-dev libx11-dev xvfb x11-utils
 SANITIZE_BUILD ?= build-sanitize
 WERROR  ?= OFF
 # Only the tests need these: GTKWave's vcd2fst and fst2vcd read the
-# waveform files back.
-TEST_PACKAGES = gtkwave
+# waveform files back; xdotool types and clicks into the window.
+TEST_PACKAGES = gtkwave xdotool
 RUN_ARGS ?=
 
 .PHONY: all build configure run test test-sanitize bench deps update-golden clean

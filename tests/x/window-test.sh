@@ -6,55 +6,12 @@
 # screenshots at level 1 and at the deepest level in BUILD_DIR.
 set -u
 korvax=$1 xpeek=$2 centres=$3 out=$4
-tmp=$(mktemp -d /tmp/korvax-x-XXXXXX)
-status=0
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; status=1; }
-
-command -v Xvfb >/dev/null || { echo "Xvfb is not installed (make test installs it)" >&2; exit 1; }
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.1; done
-[ -s "$tmp/display" ] || { cat "$tmp/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$(head -n1 "$tmp/display")
-
-# The colour of each value in the window.
-colour() {
-  case $1 in
-    ONE) echo "#008000" ;; ZERO) echo "#F0FFF0" ;; UNINITIALIZED) echo "#FFFFFF" ;;
-    XXX) echo "#FF8C00" ;; HIZ) echo "#FFEBCD" ;; *) echo "?" ;;
-  esac
-}
+. "$(dirname "$0")/xserver.sh"
+start_xvfb
 
 # Pane centres by position string: "position x y".
 "$centres" 1025 825 | awk '{ print $2, $4, $5 }' >"$tmp/centres"
 at() { awk -v p="$1" '$1 == p { print $2, $3; exit }' "$tmp/centres"; }
-
-# start NAME ARGS…: runs the program in the background, its output in
-# $tmp/NAME.out and $tmp/NAME.err.
-start() {
-  local name=$1; shift
-  "$korvax" "$@" >"$tmp/$name.out" 2>"$tmp/$name.err" &
-  pids+=($!)
-}
-
-# settle TITLE WANT POINTS…: waits (up to a minute) until the pixels at
-# POINTS read WANT, one colour per line; shows the difference otherwise.
-settle() {
-  local title=$1 want=$2; shift 2
-  for _ in $(seq 120); do
-    "$xpeek" pixels "$title" "$@" >"$tmp/got" 2>/dev/null && [ "$(cat "$tmp/got")" = "$want" ] && return 0
-    sleep 0.5
-  done
-  diff <(echo "$want") "$tmp/got" >&2
-  return 1
-}
 
 # 1. Level 1 as the stock run leaves it with no key pressed. The values
 #    each probe should show come from the same run without a window.

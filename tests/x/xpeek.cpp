@@ -7,6 +7,9 @@
 //   xpeek pixels PREFIX X Y …      the colour of each window pixel (X, Y)
 //                                  as #RRGGBB, one per line
 //   xpeek png PREFIX FILE          the window's picture as a PNG file
+//   xpeek close PREFIX             asks the window to close, as a window
+//                                  manager's close button does
+//                                  (WM_DELETE_WINDOW)
 //
 // Exit status 0 on success, 1 when the window does not appear or the
 // server cannot be reached, 2 on a bad command line.
@@ -136,7 +139,7 @@ bool writePng(const char* path, int w, int h, const std::vector<unsigned char>& 
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: xpeek window|pixels|png PREFIX …\n");
+        std::fprintf(stderr, "usage: xpeek window|pixels|png|close PREFIX …\n");
         return 2;
     }
     const std::string command = argv[1];
@@ -150,6 +153,19 @@ int main(int argc, char** argv) {
     if (!w) return 1;
     XWindowAttributes a;
     XGetWindowAttributes(d, w, &a);
+    if (command == "close") {
+        XEvent e;
+        std::memset(&e, 0, sizeof e);
+        e.xclient.type = ClientMessage;
+        e.xclient.window = w;
+        e.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+        e.xclient.format = 32;
+        e.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
+        e.xclient.data.l[1] = CurrentTime;
+        XSendEvent(d, w, False, NoEventMask, &e);
+        XSync(d, False);
+        return 0;
+    }
     if (command == "window") {
         std::printf("%s\n%d %d %d %d %d\n", name.c_str(), a.x, a.y, a.width, a.height, a.border_width);
         return 0;
