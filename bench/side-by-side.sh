@@ -14,15 +14,18 @@ shift 2
 runs=3
 if [ "${1:-}" = "-r" ]; then runs=$2; shift 2; fi
 sizes=${*:-16 64 142}
-top=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 for b in "$old" "$new"; do cmake --build "$b" --target bench-multgen korvax_sim >/dev/null 2>&1; done
+# Each build is linked by the korvax-build of its own source tree, which
+# knows what that build records.
+tree() { sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$1/CMakeCache.txt"; }
+oldTree=$(tree "$old") newTree=$(tree "$new")
 for c in $sizes; do
     "$new/bench/bench-multgen" "$c" "$work/mult.cpp" "$work/mult.v" >/dev/null
-    KORVAX_BUILD_DIR=$old "$top/tools/korvax-build" -o "$work/old" "$work/mult.cpp" >/dev/null 2>&1
-    KORVAX_BUILD_DIR=$new "$top/tools/korvax-build" -o "$work/new" "$work/mult.cpp" >/dev/null 2>&1
+    KORVAX_BUILD_DIR=$old "$oldTree/tools/korvax-build" -o "$work/old" "$work/mult.cpp" >/dev/null 2>&1
+    KORVAX_BUILD_DIR=$new "$newTree/tools/korvax-build" -o "$work/new" "$work/mult.cpp" >/dev/null 2>&1
     i=0
     while [ "$i" -lt "$runs" ]; do
         for v in old new; do
