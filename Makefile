@@ -9,6 +9,8 @@
 #               those options instead. Builds only build/korvax.
 #   make test   build and run every test
 #   make bench  build and run the benchmarks
+#   make fuzz   build the fuzz targets (clang, libFuzzer) into build-fuzz/
+#               and run each for FUZZ_SECONDS (60)
 #   make test-sanitize
 #               build everything with AddressSanitizer and
 #               UndefinedBehaviorSanitizer into build-sanitize/ and run every
@@ -26,7 +28,7 @@ WERROR  ?= OFF
 TEST_PACKAGES = gtkwave xdotool
 RUN_ARGS ?=
 
-.PHONY: all build configure run test test-sanitize bench deps update-golden clean
+.PHONY: all build configure run test test-sanitize fuzz bench deps update-golden clean
 
 all: build
 
@@ -68,6 +70,28 @@ test-sanitize: deps
 	cmake --build $(SANITIZE_BUILD) -j2
 	cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) ctest --output-on-failure -j2
 
+# The fuzz targets under fuzz/, built by clang with libFuzzer, AddressSanitizer
+# and UndefinedBehaviorSanitizer in their own folder, each run for
+# FUZZ_SECONDS from its seed corpus (fuzz/corpus/NAME, read only); what they
+# find goes to $(FUZZ_BUILD)/corpus/NAME, a crashing input to $(FUZZ_BUILD)/.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_PACKAGES = clang libclang-rt-dev
+FUZZ_TARGETS = cmdline positions
+
+fuzz:
+	@tools/install-deps $(PACKAGES) $(FUZZ_PACKAGES)
+	@test -f $(FUZZ_BUILD)/CMakeCache.txt || { gen=; command -v ninja >/dev/null && gen="-G Ninja"; \
+	  cmake -S . -B $(FUZZ_BUILD) $$gen -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	    -DKORVAX_FUZZ=ON -DKORVAX_WERROR=$(WERROR) -DBUILD_TESTING=OFF; }
+	cmake --build $(FUZZ_BUILD) -j2 $(FUZZ_TARGETS:%=--target fuzz-%)
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$t; \
+	  echo "fuzz-$$t: $(FUZZ_SECONDS) seconds"; \
+	  $(FUZZ_BUILD)/fuzz/fuzz-$$t -max_total_time=$(FUZZ_SECONDS) -close_fd_mask=3 \
+	    -artifact_prefix=$(FUZZ_BUILD)/fuzz-$$t- $(FUZZ_BUILD)/corpus/$$t fuzz/corpus/$$t || exit 1; \
+	done
+
 # The engine's own benchmarks; bench/compare-icarus.sh (against Icarus
 # Verilog), bench/pipeline.sh (the processor) and bench/window.sh (the
 # processor's window under Xvfb) are run by hand.
@@ -84,4 +108,4 @@ update-golden: build
 	cd $(BUILD) && KORVAX_UPDATE_GOLDEN=1 ctest -R golden --output-on-failure
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

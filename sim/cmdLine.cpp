@@ -147,6 +147,10 @@ unsigned long readStopTime(const char* arg) {
 
 }  // namespace
 
+[[noreturn]] void exitProgram(int status) { std::exit(status); }
+
+void (*helpExit)(int status) = exitProgram;
+
 void printHelp() {
     for (const char* line : helpLines) std::fprintf(stderr, "%s\n", line);
 }
@@ -188,7 +192,8 @@ void commandLine(int gargc, char** gargv) {
         case 'g': copyOption('g', optarg_, XW_geometry, geometryStringSize); break;
         case 'h':
             printHelp();
-            std::exit(0);
+            helpExit(0);
+            return;  // only a hook that comes back gets here: parsing ends
         case 'm': connectMuxOnlyFlag = 1; break;
         case 'p': readRunTimeFlag('p', gargc, gargv, profRunTimeFlag, &numberOfProfRunTimeFlags); break;
         case 'u': readRunTimeFlag('u', gargc, gargv, userRunTimeFlag, &numberOfUserRunTimeFlags); break;

@@ -39,4 +39,10 @@ void commandLine(int gargc, char** gargv);
 // The help text of -h, on standard error.
 void printHelp();
 
+// How -h ends the program after the help: exitProgram, which calls
+// std::exit. The parser's fuzz target puts in a hook that hands control
+// back to it; the program itself never changes this.
+extern void (*helpExit)(int status);
+[[noreturn]] void exitProgram(int status);
+
 #endif
