@@ -8,6 +8,7 @@
 
 #include <cstdio>
 
+#include "Sim.h"
 #include "korvax.h"
 
 // A fresh phase one whose first two wires are the constants, as in a real
@@ -43,12 +44,7 @@ private:
 inline void finishPhases() {
     {
         QuietStderr quiet;
-        phaseTwo = new PhaseTwo;
-        phaseTwo->listsToArrays();
-        delete phaseOne;
-        phaseThree = new PhaseThree;
-        phaseThree->checkConnectivity();
-        phaseThree->formActivationLists();
+        buildNetlist();
     }
     phaseFour = new PhaseFour;
     phaseFive = new PhaseFive;

@@ -27,12 +27,7 @@ int main(int argc, char** argv) {
     {
         QuietStderr quiet;
         simnet();
-        phaseTwo = new PhaseTwo;
-        phaseTwo->listsToArrays();
-        delete phaseOne;
-        phaseThree = new PhaseThree;
-        phaseThree->checkConnectivity();
-        phaseThree->formActivationLists();
+        buildNetlist();
         phaseFour = new PhaseFour;
     }
     phaseFive = new PhaseFive;

@@ -60,6 +60,19 @@ void printKeySummary() {
     }
 }
 
+void buildNetlist() {
+    phaseTwo = new PhaseTwo;
+    phaseTwo->listsToArrays();
+    // Ends the program here when fatal diagnostics were counted; otherwise
+    // prints the component and signal counts. Nothing uses the lists after.
+    delete phaseOne;
+    phaseOne = nullptr;
+
+    phaseThree = new PhaseThree;
+    phaseThree->checkConnectivity();
+    phaseThree->formActivationLists();
+}
+
 int Sim(int argc, char** argv, void (*build)()) {
     commandLine(argc, argv);
     // The files of -v and -w are checked before the circuit is built.
@@ -67,15 +80,7 @@ int Sim(int argc, char** argv, void (*build)()) {
     if (waveformPath) openWaveform(waveformPath, argv[0]);
     build();
 
-    phaseTwo = new PhaseTwo;
-    phaseTwo->listsToArrays();
-    // Ends the program here when fatal diagnostics were counted; otherwise
-    // prints the component and signal counts. Nothing uses the lists after.
-    delete phaseOne;
-
-    phaseThree = new PhaseThree;
-    phaseThree->checkConnectivity();
-    phaseThree->formActivationLists();
+    buildNetlist();
     if (testVectorsPath) resolveTestVectors(!earlyExitFlag);
 
     phaseFour = new PhaseFour;

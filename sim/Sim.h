@@ -9,6 +9,14 @@
 // program's exit status: 0, or 3 when a test vector failed.
 int Sim(int argc, char** argv, void (*build)());
 
+// Phases two and three for the circuit registered in phase one, in their
+// fixed order: the netlist arrays, the end of phase one (which ends the
+// program with status 1 when fatal diagnostics were counted, and otherwise
+// prints the component and signal counts), the connectivity check and the
+// activation lists. The one start-up sequence of the netlist: Sim, the
+// tests and the benchmarks all build theirs through it.
+void buildNetlist();
+
 // Prints the key summary and colour legend that start every run, on
 // standard output.
 void printKeySummary();

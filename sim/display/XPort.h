@@ -78,8 +78,8 @@ public:
     // colormap; false (and `pixel` untouched) when it cannot be allocated.
     virtual bool allocColor(unsigned short red, unsigned short green, unsigned short blue,
                             unsigned long& pixel) = 0;
-    // Parses the colour specification `spec` and allocates it in the
-    // default colormap; returns the allocated pixel, or `previous` when
+    // Parses the colour name `spec` ("#F0FFF0" and the like) and allocates
+    // it in the default colormap; returns the allocated pixel, or `previous` when
     // either step fails.
     virtual unsigned long allocNamedColor(const char* spec, unsigned long previous) = 0;
     // Parses the geometry `user` over the default `fallback` for a window

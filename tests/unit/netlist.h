@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Sim.h"
 #include "korvax.h"
 
 // A fresh phase one whose first two wires are the constants, as at a real
@@ -19,14 +20,8 @@ inline void startNetlist() {
 // check and activation lists. The counts and warnings they print are
 // swallowed; tests that check them capture standard error themselves.
 inline void convertNetlist() {
-    phaseTwo = new PhaseTwo;
-    phaseTwo->listsToArrays();
     testing::internal::CaptureStderr();
-    delete phaseOne;
-    phaseOne = nullptr;
-    phaseThree = new PhaseThree;
-    phaseThree->checkConnectivity();
-    phaseThree->formActivationLists();
+    buildNetlist();
     testing::internal::GetCapturedStderr();
 }
 

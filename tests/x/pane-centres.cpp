@@ -12,6 +12,7 @@
 #include "Ph2.h"
 #include "Ph3.h"
 #include "Ph4.h"
+#include "Sim.h"
 #include "cmdLine.h"
 #include "display/Pane.h"
 #include "display/Ph5.h"
@@ -25,12 +26,7 @@ int main(int argc, char** argv) {
     // not wanted here.
     if (!std::freopen("/dev/null", "w", stderr)) return 1;
     simnet();
-    phaseTwo = new PhaseTwo;
-    phaseTwo->listsToArrays();
-    delete phaseOne;
-    phaseThree = new PhaseThree;
-    phaseThree->checkConnectivity();
-    phaseThree->formActivationLists();
+    buildNetlist();
     phaseFour = new PhaseFour;
     phaseFive = new PhaseFive;
     phaseFive->firstPicture();
