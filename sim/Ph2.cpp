@@ -38,9 +38,9 @@ private:
     T* next;
 };
 
-// `count` zeroed elements for an array that nothing writes: the memory
-// comes zeroed from the system and is not touched, so an array that is
-// never used costs no resident memory. Like the other netlist arrays it is
+// `count` zeroed elements for an array that nothing writes yet: the memory
+// comes zeroed from the system and is not touched, so an array costs no
+// resident memory until it is written, and none if it never is. Like the other netlist arrays it is
 // never released.
 template <typename T>
 T* untouchedZeros(int count) {
@@ -80,13 +80,16 @@ void PhaseTwo::listsToArrays() {
     numberOfSwitches = phaseOne->switchList.numberOfSwitches;
 
     const int n = numberOfComponents;
-    tile = new ScreenTile[n];
+    // The tiles and the states start all zero and are first written after
+    // the lists are freed (by the tiling and the evaluators): taken untouched,
+    // they add nothing to the memory in use while lists and arrays coexist.
+    tile = untouchedZeros<ScreenTile>(n);
     runTimeCalls = new RunTimeCalls[n];
     secondaryEvaluate = new SecondaryEvaluatePointer[n];
     xEventTriggered = new functionPointer[n];
     heapQueueEventTriggered = new functionPointer[n];
     iconArrays = new const int*[n];
-    state = new int[n]();
+    state = untouchedZeros<int>(n);
     outputOverloadable = new int[n];
     selfActivating = new int[n];
     graphicLevel = new int[n];

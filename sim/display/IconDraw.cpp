@@ -65,6 +65,10 @@ void iconDraw(int cind, const int* icon) {
     if (p5.labelGateFlag) win.drawText(l.bodyX, l.bodyY, p2.decal[cind]);
     if (!p5.drawComponentLeadsFlag) return;
 
+    // Without a display the tabs would only feed lines nobody sees and the
+    // super probes would never be drawn: neither is recorded, which keeps a
+    // large circuit's headless run from holding a record per lead.
+    const bool record = win.display != nullptr;
     const int c = p2.numberOfControlInputs[cind];
     const int n = p2.numberOfDataInputs[cind] + c;
     for (int i = 0; i < n; i++) {
@@ -73,8 +77,8 @@ void iconDraw(int cind, const int* icon) {
         const int signal = i < c ? p2.controlInputs[cind][c - 1 - i] : p2.dataInputs[cind][n - 1 - i];
         if (p5.labelLinesFlag) win.drawText(l.inLeadX0, s.y, p2.signalNames[signal]);
         win.drawRectangle(l.inTabX, s.tabY, l.tabW, s.tabH);
-        p5.inTab.addTab(cind, signal, l.inTabCX, s.y);
-        if (p5.superProbeCollect) p5.superProbeList.addSuperProbe(signal, l.inTabX, s.tabY, l.tabW, s.tabH);
+        if (record) p5.inTab.addTab(cind, signal, l.inTabCX, s.y);
+        if (record && p5.superProbeCollect) p5.superProbeList.addSuperProbe(signal, l.inTabX, s.tabY, l.tabW, s.tabH);
     }
 
     const int m = p2.numberOfOutputs[cind];
@@ -83,8 +87,8 @@ void iconDraw(int cind, const int* icon) {
         win.drawLine(l.outLeadX0, s.y, l.outLeadX1, s.y);
         win.drawRectangle(l.outLeadX1, s.tabY, l.tabW, s.tabH);
         const int signal = p2.outputs[cind][m - 1 - o];
-        p5.outTab.addTab(cind, signal, l.outTabCX, s.y);
-        if (p5.superProbeCollect) p5.superProbeList.addSuperProbe(signal, l.outLeadX1, s.tabY, l.tabW, s.tabH);
+        if (record) p5.outTab.addTab(cind, signal, l.outTabCX, s.y);
+        if (record && p5.superProbeCollect) p5.superProbeList.addSuperProbe(signal, l.outLeadX1, s.tabY, l.tabW, s.tabH);
         if (p5.labelLinesFlag) win.drawText(l.outLeadX0, s.y, p2.signalNames[signal]);
     }
 }

@@ -44,6 +44,13 @@ void PhaseFive::drawSchematic() {
 void PhaseFive::connect() {
     Windex& win = *windexPointer;
     const PhaseTwo& p2 = *phaseTwo;
+    // Without a display no tabs are recorded and no line would show: the
+    // index is not built.
+    if (!win.display) {
+        inTab.clear();
+        outTab.clear();
+        return;
+    }
     // Index the input tabs by wire, keeping their list order within a wire,
     // so that each output tab meets only the inputs of its own wire.
     const std::size_t signals = static_cast<std::size_t>(p2.numberOfSignals);

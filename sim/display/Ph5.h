@@ -65,7 +65,8 @@ public:
     void componentTiling(SchematicCell* schematic);
     // Draws the icons of the shown components that have one, in index
     // order, recording their tabs in place of any earlier pass's (and,
-    // while superProbeCollect is set, super probes).
+    // while superProbeCollect is set, super probes); without a display
+    // nothing is recorded.
     void drawSchematic();
     // Draws a line from every recorded output tab to every recorded input
     // tab of the same wire (with connectMuxOnlyFlag only to multiplexer
