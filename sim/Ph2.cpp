@@ -52,6 +52,14 @@ T* untouchedZeros(int count) {
     return static_cast<T*>(p);
 }
 
+// a[i] = v for an array taken by untouchedZeros, skipping the store when v
+// is zero or null (the element already is), so that the pages of runs of
+// components with nothing there stay untouched.
+template <typename T>
+void storeNonZero(T* a, int i, T v) {
+    if (v) a[i] = v;
+}
+
 char* copyInto(Block<char>& chars, const char* s) {
     int n = static_cast<int>(std::strlen(s)) + 1;
     return chars.copy(n, s);
@@ -86,8 +94,8 @@ void PhaseTwo::listsToArrays() {
     tile = untouchedZeros<ScreenTile>(n);
     runTimeCalls = new RunTimeCalls[n];
     secondaryEvaluate = new SecondaryEvaluatePointer[n];
-    xEventTriggered = new functionPointer[n];
-    heapQueueEventTriggered = new functionPointer[n];
+    xEventTriggered = untouchedZeros<functionPointer>(n);
+    heapQueueEventTriggered = untouchedZeros<functionPointer>(n);
     iconArrays = new const int*[n];
     state = untouchedZeros<int>(n);
     outputOverloadable = new int[n];
@@ -105,16 +113,19 @@ void PhaseTwo::listsToArrays() {
     pointerParameters = untouchedZeros<void*>(n);
     numberOfNameParameters = untouchedZeros<int>(n);
     nameParameters = untouchedZeros<char*>(n);
-    numberOfIntegerParameters = new int[n];
-    integerParameters = new int*[n];
-    numberOfByteParameters = new int[n];
-    byteParameters = new unsigned char*[n];
-    numberOfInternal32BitVariables = new int[n];
-    internal32BitVariables = new unsigned int*[n];
-    numberOfInternal16BitVariables = new int[n];
-    internal16BitVariables = new unsigned short*[n];
-    numberOfInternal8BitVariables = new int[n];
-    internal8BitVariables = new unsigned char*[n];
+    // Most components (the gates) have no hooks, parameters or internal
+    // variables: these arrays are taken untouched and only the components
+    // that have some write to them (storeNonZero).
+    numberOfIntegerParameters = untouchedZeros<int>(n);
+    integerParameters = untouchedZeros<int*>(n);
+    numberOfByteParameters = untouchedZeros<int>(n);
+    byteParameters = untouchedZeros<unsigned char*>(n);
+    numberOfInternal32BitVariables = untouchedZeros<int>(n);
+    internal32BitVariables = untouchedZeros<unsigned int*>(n);
+    numberOfInternal16BitVariables = untouchedZeros<int>(n);
+    internal16BitVariables = untouchedZeros<unsigned short*>(n);
+    numberOfInternal8BitVariables = untouchedZeros<int>(n);
+    internal8BitVariables = untouchedZeros<unsigned char*>(n);
     place = new SourcePlace[n];
     activationsFromWindow = new int[numberOfSwitches][3];
     signalInitializations = new SignalValue[numberOfSignals];
@@ -148,8 +159,8 @@ void PhaseTwo::listsToArrays() {
         runTimeCalls[i].firstOutput = c->numberOfOutputs > 0 ? c->outputs[0] : -1;
         for (int p = 0; p < 2; p++)
             runTimeCalls[i].firstDataInputs[p] = p < c->numberOfDataInputs ? c->dataInputs[p] : -1;
-        xEventTriggered[i] = c->xEventTriggered;
-        heapQueueEventTriggered[i] = c->heapQueueEventTriggered;
+        storeNonZero(xEventTriggered, i, c->xEventTriggered);
+        storeNonZero(heapQueueEventTriggered, i, c->heapQueueEventTriggered);
         iconArrays[i] = c->iconArray;
         outputOverloadable[i] = c->outputOverloadable;
         selfActivating[i] = c->selfActivating;
@@ -163,16 +174,16 @@ void PhaseTwo::listsToArrays() {
         controlInputs[i] = intBlock.copy(c->numberOfControlInputs, c->controlInputs);
         numberOfOutputs[i] = c->numberOfOutputs;
         outputs[i] = intBlock.copy(c->numberOfOutputs, c->outputs);
-        numberOfIntegerParameters[i] = c->numberOfIntegerParameters;
-        integerParameters[i] = intBlock.copy(c->numberOfIntegerParameters, c->integerParameters);
-        numberOfByteParameters[i] = c->numberOfByteParameters;
-        byteParameters[i] = byteBlock.copy(c->numberOfByteParameters, c->byteParameters);
-        numberOfInternal32BitVariables[i] = c->numberOfInternal32BitVariables;
-        internal32BitVariables[i] = block32.take(c->numberOfInternal32BitVariables);
-        numberOfInternal16BitVariables[i] = c->numberOfInternal16BitVariables;
-        internal16BitVariables[i] = block16.take(c->numberOfInternal16BitVariables);
-        numberOfInternal8BitVariables[i] = c->numberOfInternal8BitVariables;
-        internal8BitVariables[i] = byteBlock.take(c->numberOfInternal8BitVariables);
+        storeNonZero(numberOfIntegerParameters, i, c->numberOfIntegerParameters);
+        storeNonZero(integerParameters, i, intBlock.copy(c->numberOfIntegerParameters, c->integerParameters));
+        storeNonZero(numberOfByteParameters, i, c->numberOfByteParameters);
+        storeNonZero(byteParameters, i, byteBlock.copy(c->numberOfByteParameters, c->byteParameters));
+        storeNonZero(numberOfInternal32BitVariables, i, c->numberOfInternal32BitVariables);
+        storeNonZero(internal32BitVariables, i, block32.take(c->numberOfInternal32BitVariables));
+        storeNonZero(numberOfInternal16BitVariables, i, c->numberOfInternal16BitVariables);
+        storeNonZero(internal16BitVariables, i, block16.take(c->numberOfInternal16BitVariables));
+        storeNonZero(numberOfInternal8BitVariables, i, c->numberOfInternal8BitVariables);
+        storeNonZero(internal8BitVariables, i, byteBlock.take(c->numberOfInternal8BitVariables));
         place[i] = c->place;  // the file name is a literal of the circuit's code
     }
 
