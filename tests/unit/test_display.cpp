@@ -375,6 +375,32 @@ TEST_F(Display, LinesJoinOutputsToInputsOfTheirWire) {
     EXPECT_EQ(only(r.calls, "line"), Calls{"line main 175 100 225 99"});
 }
 
+// Without a display the drawing passes keep no tabs or super probes (no
+// line or box could show them), yet the panes still run: they print the
+// probes' lines.
+TEST_F(Display, HeadlessPicturesRecordNothingButStillRunThePanes) {
+    Signal none(0, "UnNamed"), w(1, "w");
+    addStandardComponent(nullptr, andIcon, "g", SD("ab"), One, none, w);
+    addStandardComponent(nullptr, noSecondary, nullptr, markPane, nullptr, nullptr, 0, 0, "P", SD("aa"), w, none,
+                         none, 0, nullptr, 0, nullptr, 0, 0, 0);
+    convertNetlist();
+    useXDisplay = 0;
+    phaseFive = new PhaseFive;
+    PhaseFive& p5 = *phaseFive;
+    ASSERT_EQ(p5.windexPointer->display, nullptr);
+    p5.superProbeSelect = 1;
+    p5.interconnectFlag = 0;  // the tabs of the first pass would wait for a connect
+    p5.firstPicture();
+    EXPECT_EQ(p5.superProbeList.start, nullptr);
+    EXPECT_EQ(p5.inTab.length + p5.outTab.length, 0);
+    EXPECT_EQ(panesDrawn, 1);
+    p5.interconnectFlag = 1;
+    p5.drawSchematic();
+    p5.connect();
+    EXPECT_TRUE(p5.connectFirst.empty());  // no index built for lines nobody sees
+    EXPECT_GT(phaseTwo->tile[0].w, 0);     // the tiling still ran
+}
+
 TEST_F(Display, FirstPictureRecordsSuperProbesAndRepaintsInOrder) {
     Signal none(0, "UnNamed"), w(1, "w");
     SD a("aa");
