@@ -2,9 +2,9 @@
 # input-test.sh KORVAX XPEEK PANE_CENTRES BUILD_DIR [REPEATS]: operating the
 # processor's window under the test's own Xvfb, with keys and buttons sent
 # through XTEST (xdotool) after giving the window the input focus: clock
-# presses, restart, lines, labels, levels, pause, the two zoom modes, a
-# window unmapped and mapped again, F10 and the close request, the cost of
-# an idle window, and the X server killed while keys arrive (REPEATS times,
+# presses, restart, lines, labels, levels, super probes, pause, the two
+# zoom modes, a window unmapped and mapped again, F10 and the close
+# request, the cost of an idle window, and the X server killed while keys arrive (REPEATS times,
 # 20 unless given). Screenshots of the zoomed views in BUILD_DIR.
 set -u
 korvax=$1 xpeek=$2 centres=$3 out=$4 repeats=${5:-20}
@@ -164,6 +164,29 @@ if ends_within "$cpid" 10; then
 else
   fail "the close request did not end the run"
 fi
+
+# 2 (F8). Super probes: after the next evaluation pass every tab of the
+#    first picture carries a box in its wire's value colour, until a
+#    repaint. Zoomed on the input tabs of the last two Reg1 probes, so
+#    that a box is many pixels large; the pixels in the ONE and ZERO
+#    colours are counted with the boxes shown and, for the same circuit
+#    state, after F8 again.
+start super -W " super" -z 985 268 1025 292
+spid=$started_pid
+open " super"
+keys 0 1 1
+steady super-start
+keys F8 1 1
+steady super-on
+cp "$tmp/super-on.png" "$out/input-super-probes.png"
+with=$("$xpeek" count "$title" "$(colour ONE)" "$(colour ZERO)")
+keys F8
+picture_is super-on different || fail "F8 again did not repaint"
+steady super-off
+without=$("$xpeek" count "$title" "$(colour ONE)" "$(colour ZERO)")
+echo "value-coloured pixels: $with with super probes, $without without"
+[ "$with" -gt $((without + 500)) ] || fail "F8: no super probes appeared ($with against $without pixels)"
+kill "$spid"
 
 # 7. An idle window uses under 1% of a core: CPU time over 10 s.
 start idle -W " idle"

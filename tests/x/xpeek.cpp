@@ -7,6 +7,8 @@
 //   xpeek pixels PREFIX X Y …      the colour of each window pixel (X, Y)
 //                                  as #RRGGBB, one per line
 //   xpeek png PREFIX FILE          the window's picture as a PNG file
+//   xpeek count PREFIX #RRGGBB …   how many window pixels have one of the
+//                                  given colours
 //   xpeek close PREFIX             asks the window to close, as a window
 //                                  manager's close button does
 //                                  (WM_DELETE_WINDOW)
@@ -139,7 +141,7 @@ bool writePng(const char* path, int w, int h, const std::vector<unsigned char>& 
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: xpeek window|pixels|png|close PREFIX …\n");
+        std::fprintf(stderr, "usage: xpeek window|pixels|png|count|close PREFIX …\n");
         return 2;
     }
     const std::string command = argv[1];
@@ -184,6 +186,23 @@ int main(int argc, char** argv) {
             rgb(d, image, x, y, c);
             std::printf("#%02X%02X%02X\n", c[0], c[1], c[2]);
         }
+        return 0;
+    }
+    if (command == "count") {
+        std::vector<std::string> wanted(argv + 3, argv + argc);
+        long n = 0;
+        char text[8];
+        for (int y = 0; y < a.height; y++)
+            for (int x = 0; x < a.width; x++) {
+                rgb(d, image, x, y, c);
+                std::snprintf(text, sizeof text, "#%02X%02X%02X", c[0], c[1], c[2]);
+                for (const std::string& colour : wanted)
+                    if (colour == text) {
+                        n++;
+                        break;
+                    }
+            }
+        std::printf("%ld\n", n);
         return 0;
     }
     if (command == "png" && argc == 4) {
