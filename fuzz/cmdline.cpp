@@ -1,8 +1,9 @@
 // Fuzz target: the command-line parser (commandLine and the scanner beneath
 // it) over arbitrary argument vectors. The input is the argument vector
-// after the program name, the elements separated by NUL bytes. -h is caught
-// through the help exit hook, so a run that asks for help returns here
-// instead of ending the fuzzer; everything else runs as in the program.
+// after the program name, the elements separated by NUL bytes. -h and the
+// refused combination of -v with -k are caught through the command line's
+// exit hook, so such a run returns here instead of ending the fuzzer;
+// everything else runs as in the program.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -13,15 +14,15 @@
 
 namespace {
 
-// Thrown by the help exit hook and caught below.
-struct HelpExit {};
+// Thrown by the exit hook and caught below.
+struct CommandLineExit {};
 
-[[noreturn]] void catchHelpExit(int) { throw HelpExit{}; }
+[[noreturn]] void catchExit(int) { throw CommandLineExit{}; }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    helpExit = catchHelpExit;
+    commandLineExit = catchExit;
     // Own copies of the elements, each NUL-terminated, as the program gets them.
     std::vector<std::string> elements(1, "korvax");
     elements.emplace_back();
@@ -37,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     resetGetopt();
     try {
         commandLine(static_cast<int>(elements.size()), argv.data());
-    } catch (const HelpExit&) {
+    } catch (const CommandLineExit&) {
     }
     return 0;
 }

@@ -149,7 +149,7 @@ unsigned long readStopTime(const char* arg) {
 
 [[noreturn]] void exitProgram(int status) { std::exit(status); }
 
-void (*helpExit)(int status) = exitProgram;
+void (*commandLineExit)(int status) = exitProgram;
 
 void printHelp() {
     for (const char* line : helpLines) std::fprintf(stderr, "%s\n", line);
@@ -192,7 +192,7 @@ void commandLine(int gargc, char** gargv) {
         case 'g': copyOption('g', optarg_, XW_geometry, geometryStringSize); break;
         case 'h':
             printHelp();
-            helpExit(0);
+            commandLineExit(0);
             return;  // only a hook that comes back gets here: parsing ends
         case 'm': connectMuxOnlyFlag = 1; break;
         case 'p': readRunTimeFlag('p', gargc, gargv, profRunTimeFlag, &numberOfProfRunTimeFlags); break;
@@ -207,6 +207,6 @@ void commandLine(int gargc, char** gargv) {
     // well would be typed at the same quiet moments and undo their checks.
     if (testVectorsPath && KeyboardOperateString) {
         std::fprintf(stderr, "-v and -k cannot be combined: the test vectors type the keys themselves.\n");
-        std::exit(2);
+        commandLineExit(2);
     }
 }

@@ -39,10 +39,11 @@ void commandLine(int gargc, char** gargv);
 // The help text of -h, on standard error.
 void printHelp();
 
-// How -h ends the program after the help: exitProgram, which calls
-// std::exit. The parser's fuzz target puts in a hook that hands control
-// back to it; the program itself never changes this.
-extern void (*helpExit)(int status);
+// How the command line ends the program: after the help of -h (status 0)
+// and when it refuses a combination of options (status 2). exitProgram,
+// which calls std::exit. The parser's fuzz target puts in a hook that
+// hands control back to it; the program itself never changes this.
+extern void (*commandLineExit)(int status);
 [[noreturn]] void exitProgram(int status);
 
 #endif
