@@ -18,6 +18,19 @@ inline void startPhaseOne() {
     Signal zero(1, 0u, "Zero"), one(1, 1u, "One");
 }
 
+// The benchmarks' pseudo-random numbers: xorshift64, the same sequence in
+// every run and cheap enough not to dominate what is measured.
+struct Random {
+    unsigned long s = 88172645463325252ul;  // the state; never 0
+    // The next number of the sequence.
+    unsigned long next() {
+        s ^= s << 13;
+        s ^= s >> 7;
+        s ^= s << 17;
+        return s;
+    }
+};
+
 // Keeps standard error off the terminal while it lives: the start-up
 // counts and connectivity warnings are not what a benchmark measures.
 class QuietStderr {

@@ -17,19 +17,9 @@
 #include <vector>
 
 #include "SkewHeap.h"
+#include "common.h"
 
 namespace {
-
-// xorshift64: cheap enough not to dominate a heap operation.
-struct Random {
-    unsigned long s = 88172645463325252ul;
-    unsigned long next() {
-        s ^= s << 13;
-        s ^= s >> 7;
-        s ^= s << 17;
-        return s;
-    }
-};
 
 // The textbook skew heap with the simulator's tie rule.
 struct BareNode {

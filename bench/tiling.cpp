@@ -22,20 +22,10 @@
 #include <utility>
 #include <vector>
 
+#include "common.h"
 #include "display/SchCell.h"
 
 namespace {
-
-// xorshift64.
-struct Random {
-    unsigned long s = 88172645463325252ul;
-    unsigned long next() {
-        s ^= s << 13;
-        s ^= s >> 7;
-        s ^= s << 17;
-        return s;
-    }
-};
 
 // Field number j of a grid `side` labels wide: a cell, or every fourth
 // time a range two rows high and three columns wide.
