@@ -21,7 +21,7 @@ PhaseThree::PhaseThree() {
     activationSummaryCount = (activationWordCount + 63) / 64;
     componentsActivated = new unsigned long[activationWordCount > 0 ? activationWordCount : 1]();
     activatedWords = new unsigned long[activationSummaryCount > 0 ? activationSummaryCount : 1]();
-    schedule = new WireSchedule[signals > 0 ? signals : 1];
+    wireRecords = new WireRecord[signals > 0 ? signals : 1]();  // every list empty until formed
     resetRunTimeState();
 }
 
@@ -30,9 +30,9 @@ void PhaseThree::resetRunTimeState() {
     for (int s = 0; s < p2.numberOfSignals; s++) {
         SignalValue v = p2.constSignals[s] ? p2.signalInitializations[s] : UNINITIALIZED;
         currentSignals[s] = v;
-        schedule[s].scheduledSignal = v;
-        schedule[s].scheduledTime = 0;
-        schedule[s].whenScheduled = 0;
+        wireRecords[s].scheduledSignal = v;
+        wireRecords[s].scheduledTime = 0;
+        wireRecords[s].whenScheduled = 0;
     }
     activateAll();
 }
@@ -192,6 +192,15 @@ void PhaseThree::formActivationLists() {
     forEachActivation(lastVisitor, [&](int c, int w) { activationList[activationListStart[w]++] = c; });
     for (int s = signals; s > 0; s--) activationListStart[s] = activationListStart[s - 1];
     activationListStart[0] = 0;
+
+    for (int s = 0; s < signals; s++) {
+        WireRecord& r = wireRecords[s];
+        r.activationLength = lengthOfActivationList(s);
+        if (r.activationLength <= 2)
+            for (int i = 0; i < r.activationLength; i++) r.activationCopy[i] = activationList[activationListStart[s] + i];
+        else
+            r.activationCopy[0] = activationListStart[s];
+    }
 
     delete[] lastVisitor;
 }

@@ -8,12 +8,26 @@
 
 #include "Signal.h"
 
-// The scheduling record of one wire: its most recently queued change. The
-// scheduling layer reads and writes the three together.
-struct WireSchedule {
-    unsigned long scheduledTime;  // time of that change
+// What the run loop reads and writes of one wire besides its present
+// value, in one 32-byte record so that applying a change to the wire and
+// scheduling its next one touch the same cache line: the wire's most
+// recently queued change, and a copy of its activation list, which for the
+// common wire of one or two entries is kept right here. formActivationLists
+// makes the copies; activationListStart and activationList remain the whole
+// description of every list.
+struct alignas(32) WireRecord {
+    unsigned long scheduledTime;  // time of the most recently queued change
     unsigned long whenScheduled;  // simulation time at which it was queued
     SignalValue scheduledSignal;  // the value it gives the wire
+    int activationLength;         // entries on the wire's activation list
+    int activationCopy[2];        // the list itself when it has at most two entries;
+                                  // else activationCopy[0] is where it begins in activationList
+
+    // The wire's activation list, `activationLength` entries: here, or in
+    // `activationList` (phase three's flat array).
+    const int* activations(const int* activationList) const {
+        return activationLength <= 2 ? activationCopy : activationList + activationCopy[0];
+    }
 };
 
 class PhaseThree {
@@ -35,7 +49,8 @@ public:
     unsigned long* activatedWords;       // per word of componentsActivated one bit: it may be nonzero
     int activationWordCount;             // words in componentsActivated
     int activationSummaryCount;          // entries in activatedWords
-    WireSchedule* schedule;          // per wire: its most recently queued change
+    WireRecord* wireRecords;         // per wire: its most recently queued change and its
+                                     // activation list, as the run loop reads them
 
     // Allocates every array from phaseTwo's counts and sets the run-time
     // state as the run initialisation does (constant wires at their value,
@@ -53,7 +68,9 @@ public:
     void checkConnectivity() const;
     // Fills activationListStart and activationList: a component is on a
     // wire's list when the wire is one of its inputs, or one of its outputs
-    // and the component is self-activating; once per wire, ascending.
+    // and the component is self-activating; once per wire, ascending. Then
+    // copies each list's length and place, or the list itself, into the
+    // wire's record.
     void formActivationLists();
     // The number of entries on wire s's activation list.
     int lengthOfActivationList(int s) const { return activationListStart[s + 1] - activationListStart[s]; }

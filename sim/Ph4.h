@@ -126,7 +126,7 @@ private:
 extern PhaseFour* phaseFour;
 
 inline void PhaseFour::queueChange(int signalSerialNumber, unsigned long eventTime, SignalValue sigValue) {
-    WireSchedule& w = phaseThree->schedule[signalSerialNumber];
+    WireRecord& w = phaseThree->wireRecords[signalSerialNumber];
     // Keep the wire's events in time order: never before its last one.
     if (eventTime < w.scheduledTime) eventTime = timeWarp(signalSerialNumber, eventTime, sigValue);
     w.scheduledSignal = sigValue;
@@ -137,7 +137,7 @@ inline void PhaseFour::queueChange(int signalSerialNumber, unsigned long eventTi
 
 inline void PhaseFour::signalTransition(int signalSerialNumber, SignalValue newSignalValue, int quickTime,
                                         int lazyTime) {
-    const SignalValue oldSignalValue = phaseThree->schedule[signalSerialNumber].scheduledSignal;
+    const SignalValue oldSignalValue = phaseThree->wireRecords[signalSerialNumber].scheduledSignal;
     // Unsigned, a value outside the five is above ONE.
     if (oldSignalValue == newSignalValue || static_cast<unsigned int>(oldSignalValue) > ONE ||
         static_cast<unsigned int>(newSignalValue) > ONE)

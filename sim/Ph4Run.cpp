@@ -93,6 +93,22 @@ void PhaseFour::fireKeyboardHooks() {
         if (p2.xEventTriggered[c]) p2.xEventTriggered[c](c);
 }
 
+namespace {
+
+// How many marked components ahead the pass asks for a component's run-time
+// record; the record of the next one is then at hand, and the pass asks for
+// the wires that component will read and schedule.
+const int recordsAhead = 4;
+
+// Asks for the wires component `call` is about to read and schedule.
+inline void prefetchWires(const RunTimeCalls& call, const PhaseThree& p3) {
+    if (call.firstOutput >= 0) __builtin_prefetch(&p3.wireRecords[call.firstOutput]);
+    if (call.firstDataInputs[0] >= 0) __builtin_prefetch(&p3.currentSignals[call.firstDataInputs[0]]);
+    if (call.firstDataInputs[1] >= 0) __builtin_prefetch(&p3.currentSignals[call.firstDataInputs[1]]);
+}
+
+}  // namespace
+
 void PhaseFour::evaluateActivated() {
     const RunTimeCalls* calls = phaseTwo->runTimeCalls;
     const PhaseFive& p5 = *phaseFive;
@@ -101,6 +117,10 @@ void PhaseFour::evaluateActivated() {
     unsigned long* markedWords = p3.activatedWords;
     // Evaluators only queue events; nothing marks a component during the
     // pass, so each word can be taken and cleared before its components run.
+    // A word's components are listed first, so that the pass can ask for
+    // the memory of the ones to come while it evaluates one: the circuit's
+    // records are far larger than the caches.
+    int batch[64];
     for (int e = 0; e < p3.activationSummaryCount; e++) {
         unsigned long words = markedWords[e];
         markedWords[e] = 0;
@@ -109,9 +129,16 @@ void PhaseFour::evaluateActivated() {
             words &= words - 1;
             unsigned long bits = marks[w];
             marks[w] = 0;
+            int n = 0;
             while (bits) {
-                const int c = w * 64 + __builtin_ctzl(bits);
+                batch[n++] = w * 64 + __builtin_ctzl(bits);
                 bits &= bits - 1;
+            }
+            for (int i = 0; i < n && i < recordsAhead; i++) __builtin_prefetch(&calls[batch[i]]);
+            for (int i = 0; i < n; i++) {
+                if (i + recordsAhead < n) __builtin_prefetch(&calls[batch[i + recordsAhead]]);
+                if (i + 1 < n) prefetchWires(calls[batch[i + 1]], p3);
+                const int c = batch[i];
                 KORVAX_HASH_EVALUATION(time, c);
                 const RunTimeCalls& call = calls[c];
                 if (call.logicEvaluate) {
@@ -128,19 +155,29 @@ void PhaseFour::advance() {
     if (skewHeap.isEmpty()) return;  // time stands; nothing is activated
     PhaseThree& p3 = *phaseThree;
     SignalValue* current = p3.currentSignals;
+    const WireRecord* wires = p3.wireRecords;
     time = skewHeap.minTime();
     while (!skewHeap.isEmpty() && skewHeap.minTime() == time) {
-        const EventPayload& e = skewHeap.minPayload();
+        // The event is taken off the heap before it is applied, and the
+        // wire of the next one is asked for from memory, so that the two
+        // wires' cache misses overlap. Applying an event never touches the
+        // heap, so the order of the two steps is not observable.
+        const EventPayload e = skewHeap.minPayload();
+        skewHeap.removeMin();
+        if (!skewHeap.isEmpty()) {
+            const int next = skewHeap.minPayload().signalSerialNumber;
+            __builtin_prefetch(&current[next]);
+            __builtin_prefetch(&wires[next]);
+        }
         const int s = e.signalSerialNumber;
         KORVAX_HASH_EVENT(time, s, e.sigValue);
         if (e.sigValue != current[s]) {
             if (waveformOpen) waveformChange(s);
             current[s] = e.sigValue;
-            const int* list = p3.activationList;
-            for (int i = p3.activationListStart[s], end = p3.activationListStart[s + 1]; i < end; i++)
-                p3.activate(list[i]);
+            const WireRecord& w = wires[s];
+            const int* list = w.activations(p3.activationList);
+            for (int i = 0; i < w.activationLength; i++) p3.activate(list[i]);
         }
-        skewHeap.removeMin();
         eventsApplied++;
     }
 }

@@ -64,7 +64,7 @@ const char* const tsbConflictMessage = "Another Tsb at %s is trying to drive it 
 }  // namespace
 
 unsigned long PhaseFour::timeWarp(int signalSerialNumber, unsigned long eventTime, SignalValue sigValue) const {
-    const WireSchedule& w = phaseThree->schedule[signalSerialNumber];
+    const WireRecord& w = phaseThree->wireRecords[signalSerialNumber];
     if (sigValue != UNINITIALIZED && sigValue != XXX)
         std::fprintf(stderr, timeWarpReport, signalSerialNumber, phaseTwo->signalNames[signalSerialNumber],
                      signalValueName(w.scheduledSignal), w.scheduledTime, w.whenScheduled, signalValueName(sigValue),
@@ -79,7 +79,7 @@ void PhaseFour::altSignalTransition(int signalSerialNumber, SignalValue newSigna
 
 void PhaseFour::tsbSignalTransition(int cind, int signalSerialNumber, SignalValue newSignalValue, int quickTime,
                                     int lazyTime) {
-    switch (phaseThree->schedule[signalSerialNumber].scheduledSignal) {
+    switch (phaseThree->wireRecords[signalSerialNumber].scheduledSignal) {
     case HIZ:
         tsbOwner[signalSerialNumber] = cind;
         signalTransition(signalSerialNumber, newSignalValue, quickTime, lazyTime);

@@ -159,10 +159,10 @@ TEST_F(Netlist, RunTimeStateStartsDefined) {
     EXPECT_EQ(p.currentSignals[1], ONE);
     EXPECT_EQ(p.currentSignals[a.serialNumber[0]], UNINITIALIZED);
     EXPECT_EQ(p.currentSignals[k.serialNumber[0]], ZERO);
-    EXPECT_EQ(p.schedule[k.serialNumber[1]].scheduledSignal, ONE);
+    EXPECT_EQ(p.wireRecords[k.serialNumber[1]].scheduledSignal, ONE);
     // A declared value counts only for a constant wire.
     EXPECT_EQ(p.currentSignals[v.serialNumber[0]], UNINITIALIZED);
-    EXPECT_EQ(p.schedule[1].scheduledTime, 0u);
+    EXPECT_EQ(p.wireRecords[1].scheduledTime, 0u);
     EXPECT_TRUE(p.isActivated(0));
 }
 

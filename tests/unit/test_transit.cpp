@@ -39,8 +39,8 @@ protected:
 
     // Makes the wire's scheduling record say `v` was last queued at `t`.
     void scheduled(SignalValue v, unsigned long t = 0) {
-        phaseThree->schedule[bus].scheduledSignal = v;
-        phaseThree->schedule[bus].scheduledTime = t;
+        phaseThree->wireRecords[bus].scheduledSignal = v;
+        phaseThree->wireRecords[bus].scheduledTime = t;
     }
     // Every queued event as "value@time", in leaving order; empties the heap.
     static std::string drain() {
@@ -81,8 +81,8 @@ TEST_F(Scheduling, TransitionTable) {
             // The record follows the last event queued.
             if (!queued.empty()) {
                 std::string last = queued.substr(queued.rfind(' ') + 1);
-                EXPECT_EQ(last.substr(0, last.find('@')), signalValueName(phaseThree->schedule[bus].scheduledSignal));
-                EXPECT_EQ(phaseThree->schedule[bus].whenScheduled, 100u);
+                EXPECT_EQ(last.substr(0, last.find('@')), signalValueName(phaseThree->wireRecords[bus].scheduledSignal));
+                EXPECT_EQ(phaseThree->wireRecords[bus].whenScheduled, 100u);
             }
         }
 }
@@ -118,7 +118,7 @@ TEST_F(Scheduling, EarlierEventsMoveBehindTheLastOne) {
     // ONE at 10 queued at 0; HIZ with delays 1, 2 at time 0 moves from 2
     // to 11, with the report.
     scheduled(ONE, 10);
-    phaseThree->schedule[bus].whenScheduled = 0;
+    phaseThree->wireRecords[bus].whenScheduled = 0;
     phaseFour->time = 0;
     testing::internal::CaptureStderr();
     phaseFour->signalTransition(bus, HIZ, 1, 2);
@@ -127,7 +127,7 @@ TEST_F(Scheduling, EarlierEventsMoveBehindTheLastOne) {
               " already sked to become ONE at time = 10, which was queued at time = 0\n"
               "  Now scheduling to become HIZ at time = 2.  Now Queueing-time = 0\n");
     EXPECT_EQ(drain(), "HIZ@11");
-    EXPECT_EQ(phaseThree->schedule[bus].scheduledTime, 11u);
+    EXPECT_EQ(phaseThree->wireRecords[bus].scheduledTime, 11u);
 
     // A time equal to the last one is not moved; UNINITIALIZED moves
     // silently.
@@ -163,12 +163,12 @@ TEST_F(Scheduling, TriStateOwnership) {
               "Another Tsb at pB is trying to drive it to ZERO, this is not allowed\n"
               "Another Tsb at pB is trying to drive it to ONE, this is not allowed\n");
     EXPECT_EQ(drain(), "XXX@7 ONE@10");
-    EXPECT_EQ(phaseThree->schedule[bus].scheduledSignal, ONE);
+    EXPECT_EQ(phaseThree->wireRecords[bus].scheduledSignal, ONE);
 
     // A lets go at 20; at 30, once the wire is free, B may take it.
     phaseFour->time = 20;
     phaseFour->tsbSignalTransition(a, bus, HIZ, 7, 10);
-    EXPECT_EQ(phaseThree->schedule[bus].scheduledSignal, HIZ);
+    EXPECT_EQ(phaseThree->wireRecords[bus].scheduledSignal, HIZ);
     phaseFour->time = 30;
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
@@ -183,7 +183,7 @@ TEST_F(Scheduling, TriStateOwnership) {
     phaseFour->time = 40;
     phaseFour->tsbSignalTransition(a, bus, ONE, 7, 10);
     EXPECT_EQ(phaseFour->tsbOwner[bus], b);
-    EXPECT_EQ(phaseThree->schedule[bus].scheduledSignal, ONE);
+    EXPECT_EQ(phaseThree->wireRecords[bus].scheduledSignal, ONE);
     drain();
 
     // The owner survives a restart.
