@@ -93,34 +93,15 @@ void PhaseFour::fireKeyboardHooks() {
         if (p2.xEventTriggered[c]) p2.xEventTriggered[c](c);
 }
 
-namespace {
-
-// How many marked components ahead the pass asks for a component's run-time
-// record; the record of the next one is then at hand, and the pass asks for
-// the wires that component will read and schedule.
-const int recordsAhead = 4;
-
-// Asks for the wires component `call` is about to read and schedule.
-inline void prefetchWires(const RunTimeCalls& call, const PhaseThree& p3) {
-    if (call.firstOutput >= 0) __builtin_prefetch(&p3.wireRecords[call.firstOutput]);
-    if (call.firstDataInputs[0] >= 0) __builtin_prefetch(&p3.currentSignals[call.firstDataInputs[0]]);
-    if (call.firstDataInputs[1] >= 0) __builtin_prefetch(&p3.currentSignals[call.firstDataInputs[1]]);
-}
-
-}  // namespace
-
 void PhaseFour::evaluateActivated() {
     const RunTimeCalls* calls = phaseTwo->runTimeCalls;
     const PhaseFive& p5 = *phaseFive;
     PhaseThree& p3 = *phaseThree;
+    const WireRecord* wires = p3.wireRecords;
     unsigned long* marks = p3.componentsActivated;
     unsigned long* markedWords = p3.activatedWords;
     // Evaluators only queue events; nothing marks a component during the
     // pass, so each word can be taken and cleared before its components run.
-    // A word's components are listed first, so that the pass can ask for
-    // the memory of the ones to come while it evaluates one: the circuit's
-    // records are far larger than the caches.
-    int batch[64];
     for (int e = 0; e < p3.activationSummaryCount; e++) {
         unsigned long words = markedWords[e];
         markedWords[e] = 0;
@@ -129,16 +110,16 @@ void PhaseFour::evaluateActivated() {
             words &= words - 1;
             unsigned long bits = marks[w];
             marks[w] = 0;
-            int n = 0;
             while (bits) {
-                batch[n++] = w * 64 + __builtin_ctzl(bits);
+                const int c = w * 64 + __builtin_ctzl(bits);
                 bits &= bits - 1;
-            }
-            for (int i = 0; i < n && i < recordsAhead; i++) __builtin_prefetch(&calls[batch[i]]);
-            for (int i = 0; i < n; i++) {
-                if (i + recordsAhead < n) __builtin_prefetch(&calls[batch[i + recordsAhead]]);
-                if (i + 1 < n) prefetchWires(calls[batch[i + 1]], p3);
-                const int c = batch[i];
+                // The next marked component of the word will schedule its
+                // output: ask for that wire's record now, so that its cache
+                // miss overlaps this evaluation.
+                if (bits) {
+                    const int out = calls[w * 64 + __builtin_ctzl(bits)].firstOutput;
+                    if (out >= 0) __builtin_prefetch(&wires[out]);
+                }
                 KORVAX_HASH_EVALUATION(time, c);
                 const RunTimeCalls& call = calls[c];
                 if (call.logicEvaluate) {
