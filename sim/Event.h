@@ -2,8 +2,8 @@
 // below; inside it is split in two records kept in parallel pools of the
 // heap, so that the merge loops, which read only links and times, touch
 // 16 bytes a node (four to a cache line) and the payload is read once, when
-// the event is applied. The links are slot numbers in the pools rather than
-// pointers: 32 bits each, and the pools may move when they grow.
+// the event is applied. The links are byte offsets into the node pool rather
+// than pointers: 32 bits each, and the pools may move when they grow.
 #ifndef KORVAX_EVENT_H
 #define KORVAX_EVENT_H
 
@@ -12,7 +12,7 @@
 // The kinds of event; the simulator has only one.
 enum EventType { signalChange = 0 };
 
-// Pool slot number that stands for "no node".
+// The link that stands for "no node" (slot 0 is never used).
 const unsigned int noEvent = 0;
 
 class Event {
@@ -36,8 +36,8 @@ public:
 
 // An event's place in the heap: its links and its key.
 struct HeapNode {
-    unsigned int lptr;   // left child's pool slot, or noEvent; the next free slot while released
-    unsigned int rptr;   // right child's pool slot, or noEvent
+    unsigned int lptr;   // link to the left child, or noEvent; to the next free slot while released
+    unsigned int rptr;   // link to the right child, or noEvent
     unsigned long time;  // when the change takes effect; the heap key
 
     unsigned int getLeft() const { return lptr; }

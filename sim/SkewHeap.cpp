@@ -12,9 +12,10 @@ namespace {
 // Slots in a new heap's pool. A run's pool grows by doubling from here to
 // the largest number of events it ever has pending at once.
 const unsigned int initialCapacity = 1024;
-// The pool never grows beyond this many slots, so that `length` (an int)
-// cannot overflow and slot numbers stay clear of the 32-bit limit.
-const unsigned int maximumCapacity = 1u << 31;
+// The pool never grows beyond this many slots, so that every link (a byte
+// offset, 16 per slot) fits in 32 bits and `length` (an int) cannot
+// overflow: 268 million pending events, 6 GiB of pool.
+const unsigned int maximumCapacity = 1u << 28;
 
 const char* const heapFullMessage = "Event heap: cannot hold more than %u pending events\n";
 
@@ -70,7 +71,7 @@ void SkewHeap::traverse(unsigned int p) const {
     if (p != noEvent) stack.push_back({p, 0});
     while (!stack.empty()) {
         Frame& f = stack.back();
-        const HeapNode& e = pool[f.node];
+        const HeapNode& e = node(f.node);
         if (f.stage == 0) {
             event(f.node).printEvent();
             std::fputs(" down-left", stderr);

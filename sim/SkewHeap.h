@@ -7,8 +7,11 @@
 // left child), so on a tie the right subtree supplies the new root.
 //
 // Nodes live in two parallel pools owned by the heap, links and keys in one
-// and payloads in the other (Event.h), and are linked by slot number.
-// Released slots go onto a free list and are reused first, so once the pool
+// and payloads in the other (Event.h). A link is the byte offset of a node
+// in the first pool, so that following one costs a single addressing step
+// on the merge loops' chain of dependent loads; the payload of the node in
+// slot k is payload[k]. Released slots go onto a free
+// list and are reused first, so once the pool
 // has grown to the largest number of pending events the run needs, adding
 // and removing allocate nothing. merge is a loop: a skew heap's right path
 // can be as long as the heap, too deep for recursion.
@@ -19,13 +22,14 @@
 
 class SkewHeap {
 public:
-    unsigned int root;      // pool slot of the earliest event, or noEvent when empty
+    unsigned int root;      // link to the earliest event, or noEvent when empty
     int length;             // events in the heap
     HeapNode* pool;         // links and keys; slot 0 is never used, so that 0 means "no node"
     EventPayload* payload;  // per slot of pool: the event's wire and value (in pool's block)
     unsigned int capacity;  // slots allocated in pool
     unsigned int used;      // slots handed out at least once (slot 0 counted)
-    unsigned int freeList;  // most recently released slot, chained through lptr; noEvent when none
+    unsigned int freeList;  // link to the most recently released slot, chained through lptr;
+                            // noEvent when none
 
     // An empty heap with a small pool.
     SkewHeap();
@@ -42,9 +46,9 @@ public:
     // A copy of the earliest event. Only on a non-empty heap.
     Event min() const { return event(root); }
     // The payload of the earliest event. Only on a non-empty heap.
-    const EventPayload& minPayload() const { return payload[root]; }
+    const EventPayload& minPayload() const { return payloadOf(root); }
     // Time of the earliest event. Only on a non-empty heap.
-    unsigned long minTime() const { return pool[root].time; }
+    unsigned long minTime() const { return node(root).time; }
     // Drops the earliest event. Only on a non-empty heap.
     void removeMin();
     int isEmpty() const { return root == noEvent; }
@@ -57,7 +61,17 @@ public:
         freeList = noEvent;
     }
 
-    // The root of the union of the heaps rooted at slots h1 and h2, by the
+    // The node that link names; the slot's payload.
+    HeapNode& node(unsigned int link) { return *reinterpret_cast<HeapNode*>(reinterpret_cast<char*>(pool) + link); }
+    const HeapNode& node(unsigned int link) const {
+        return *reinterpret_cast<const HeapNode*>(reinterpret_cast<const char*>(pool) + link);
+    }
+    EventPayload& payloadOf(unsigned int link) { return payload[link / sizeof(HeapNode)]; }
+    const EventPayload& payloadOf(unsigned int link) const { return payload[link / sizeof(HeapNode)]; }
+    // The link to the node in slot k.
+    static unsigned int linkTo(unsigned int k) { return k * static_cast<unsigned int>(sizeof(HeapNode)); }
+
+    // The root of the union of the heaps rooted at links h1 and h2, by the
     // rule above: the strictly earlier root wins (h1 on a tie); it keeps its
     // old left child as its right child and gets, as its left child, the
     // merge of its old right child with the other heap, or the other heap
@@ -65,19 +79,19 @@ public:
     // recursive definition.
     unsigned int merge(unsigned int h1, unsigned int h2);
 
-    // The event in slot p, as a value.
+    // The event that link p names, as a value.
     Event event(unsigned int p) const {
-        return Event(pool[p].time, signalChange, payload[p].signalSerialNumber, payload[p].sigValue);
+        return Event(node(p).time, signalChange, payloadOf(p).signalSerialNumber, payloadOf(p).sigValue);
     }
 
     // Dumps the tree on standard error (debugging aid; nothing calls it).
     void print() const;
-    // The dump of the subtree at slot p: the node's event line, " down-left",
+    // The dump of the subtree at link p: the node's event line, " down-left",
     // the left subtree, " up", " down-right", the right subtree, " up".
     void traverse(unsigned int p) const;
 
 private:
-    // A fresh slot: from the free list, else the pool's unused tail, else a
+    // A link to a fresh slot: from the free list, else the pool's unused tail, else a
     // grown pool.
     unsigned int allocateNode();
     // Doubles the pools; reports and ends the program if that is impossible.
@@ -85,67 +99,72 @@ private:
 };
 
 inline unsigned int SkewHeap::merge(unsigned int h1, unsigned int h2) {
-    HeapNode* const p = pool;
+    if (h1 == noEvent) return h2;
+    if (h2 == noEvent) return h1;
     // Where the next partial result goes: the result itself at first, then
     // the left link of the root chosen in the previous round, exactly where
-    // the recursive call's value would be stored.
-    unsigned int result = noEvent;
+    // the recursive call's value would be stored. The two roots' times
+    // travel with them, so that each round loads one node.
+    unsigned int result;
     unsigned int* hole = &result;
+    unsigned long t1 = node(h1).time;
+    unsigned long t2 = node(h2).time;
     for (;;) {
-        if (h1 == noEvent) {
-            *hole = h2;
-            return result;
-        }
-        if (h2 == noEvent) {
-            *hole = h1;
-            return result;
-        }
-        if (p[h2].time < p[h1].time) {
-            unsigned int t = h1;
+        if (t2 < t1) {
+            const unsigned int h = h1;
             h1 = h2;
-            h2 = t;
+            h2 = h;
+            const unsigned long t = t1;
+            t1 = t2;
+            t2 = t;
         }
         *hole = h1;
-        HeapNode& top = p[h1];
-        unsigned int oldLeft = top.lptr;
+        HeapNode& top = node(h1);
+        const unsigned int oldLeft = top.lptr;
         if (oldLeft == noEvent) {
             top.lptr = h2;
             return result;
         }
         // The recursive form: top.lptr = merge(top.rptr, h2); top.rptr = oldLeft.
-        unsigned int oldRight = top.rptr;
+        h1 = top.rptr;
         top.rptr = oldLeft;
         hole = &top.lptr;
-        h1 = oldRight;
+        if (h1 == noEvent) {
+            *hole = h2;
+            return result;
+        }
+        t1 = node(h1).time;
     }
 }
 
 inline unsigned int SkewHeap::allocateNode() {
     unsigned int n = freeList;
     if (n != noEvent) {
-        freeList = pool[n].lptr;
+        freeList = node(n).lptr;
         return n;
     }
     if (used == capacity) grow();
-    return used++;
+    return linkTo(used++);
 }
 
 inline void SkewHeap::add(unsigned long t, int signalSerialNumber, SignalValue sigValue) {
     unsigned int n = allocateNode();
-    HeapNode& node = pool[n];
-    node.lptr = noEvent;
-    node.rptr = noEvent;
-    node.time = t;
-    payload[n].signalSerialNumber = signalSerialNumber;
-    payload[n].sigValue = sigValue;
+    HeapNode& added = node(n);
+    added.lptr = noEvent;
+    added.rptr = noEvent;
+    added.time = t;
+    EventPayload& carried = payloadOf(n);
+    carried.signalSerialNumber = signalSerialNumber;
+    carried.sigValue = sigValue;
     root = merge(root, n);
     length++;
 }
 
 inline void SkewHeap::removeMin() {
     unsigned int old = root;
-    root = merge(pool[old].rptr, pool[old].lptr);
-    pool[old].lptr = freeList;
+    HeapNode& top = node(old);
+    root = merge(top.rptr, top.lptr);
+    top.lptr = freeList;
     freeList = old;
     length--;
 }

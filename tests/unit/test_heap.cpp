@@ -65,8 +65,8 @@ std::string shape(const SkewHeap& h, unsigned int n) {
         stack.pop_back();
         if (x == -1) { s += ')'; continue; }
         if (x == noEvent) { s += '.'; continue; }
-        const HeapNode& e = h.pool[x];
-        s += '(' + std::to_string(h.payload[x].signalSerialNumber);
+        const HeapNode& e = h.node(x);
+        s += '(' + std::to_string(h.payloadOf(x).signalSerialNumber);
         stack.push_back(-1);
         stack.push_back(e.rptr);
         stack.push_back(e.lptr);
@@ -80,7 +80,7 @@ std::string shape(const RefNode* n) {
 
 int rightPathLength(const SkewHeap& h) {
     int n = 0;
-    for (unsigned int p = h.root; p != noEvent; p = h.pool[p].rptr) n++;
+    for (unsigned int p = h.root; p != noEvent; p = h.node(p).rptr) n++;
     return n;
 }
 
