@@ -22,11 +22,18 @@ const int lazyTime = 10;
 inline SignalValue valueOf(int wire) { return phaseThree->currentSignals[wire]; }
 inline SignalValue dataIn(int c, int p) { return valueOf(phaseTwo->dataInputs[c][p]); }
 
+// The scheduling half of drive, out of line: most evaluations restate the
+// value already scheduled, and those should not pay for its code.
+__attribute__((noinline)) void driveChange(int out, SignalValue v) {
+    phaseFour->signalTransition(out, v, quickTime, lazyTime);
+}
+
 // Requests `v` on the component's first output. A gate registered without
-// an output (the library does not forbid it) has nothing to drive.
+// an output (the library does not forbid it) has nothing to drive. A value
+// already scheduled is dropped here, as signalTransition would drop it.
 inline void drive(int c, SignalValue v) {
     const int out = phaseTwo->runTimeCalls[c].firstOutput;
-    if (out >= 0) phaseFour->signalTransition(out, v, quickTime, lazyTime);
+    if (out >= 0 && phaseThree->wireRecords[out].scheduledSignal != v) driveChange(out, v);
 }
 
 // AND is the minimum and OR the maximum in the numeric order of the values.
