@@ -113,10 +113,13 @@ void PhaseFour::evaluateActivated() {
             while (bits) {
                 const int c = w * 64 + __builtin_ctzl(bits);
                 bits &= bits - 1;
-                // The next marked component of the word will schedule its
-                // output: ask for that wire's record now, so that its cache
-                // miss overlaps this evaluation.
+                // Memory for the components to come, so that their cache
+                // misses overlap this evaluation: the run-time record of
+                // the one after next, and the output wire's record of the
+                // next, which will be scheduled.
                 if (bits) {
+                    const unsigned long afterNext = bits & (bits - 1);
+                    if (afterNext) __builtin_prefetch(&calls[w * 64 + __builtin_ctzl(afterNext)]);
                     const int out = calls[w * 64 + __builtin_ctzl(bits)].firstOutput;
                     if (out >= 0) __builtin_prefetch(&wires[out]);
                 }
