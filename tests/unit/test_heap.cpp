@@ -131,11 +131,11 @@ TEST(SkewHeap, TiesKeepTheRootOnAddAndTakeTheRightChildOnRemove) {
     // third add moves 2 to the right. Removing the root must surface the
     // right child.
     h.add(at(10, 3));
-    const HeapNode& root = h.pool[h.root];
+    const HeapNode& root = h.node(h.root);
     ASSERT_NE(root.lptr, noEvent);
     ASSERT_NE(root.rptr, noEvent);
-    EXPECT_EQ(h.payload[root.lptr].signalSerialNumber, 3);
-    EXPECT_EQ(h.payload[root.rptr].signalSerialNumber, 2);
+    EXPECT_EQ(h.payloadOf(root.lptr).signalSerialNumber, 3);
+    EXPECT_EQ(h.payloadOf(root.rptr).signalSerialNumber, 2);
     h.removeMin();
     EXPECT_EQ(h.min().signalSerialNumber, 2);
     h.removeMin();

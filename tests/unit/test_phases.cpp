@@ -40,6 +40,12 @@ protected:
         const int* start = phaseThree->activationList + phaseThree->activationListStart[wire];
         return std::vector<int>(start, start + phaseThree->lengthOfActivationList(wire));
     }
+    // The list as the run loop reads it, from the wire's record.
+    static std::vector<int> recordedList(int wire) {
+        const WireRecord& r = phaseThree->wireRecords[wire];
+        const int* start = r.activations(phaseThree->activationList);
+        return std::vector<int>(start, start + r.activationLength);
+    }
 };
 
 Signal none() { return Signal(0, "UnNamed"); }
@@ -141,13 +147,22 @@ TEST_F(Netlist, ActivationListsAreAscendingAndOncePerComponent) {
     component(SD("aa"), out, w, none());                // 1: w as a control input
     component(SD("aa"), c, none(), (w, out), 1);        // 2: self-activating driver of w and out
     component(SD("aa"), w, c, Signal(1, "x"));          // 3: reads w and c
+    Signal y(1, "y");
     component(SD("aa"), none(), none(), c, 0);          // 4: drives c, not self-activating
+    component(SD("aa"), y, none(), none());             // 5: reads y
     convert();
     EXPECT_EQ(list(w.serialNumber[0]), (std::vector<int>{0, 1, 2, 3}));
     EXPECT_EQ(list(out.serialNumber[0]), (std::vector<int>{1, 2}));
     EXPECT_EQ(list(c.serialNumber[0]), (std::vector<int>{2, 3}));
+    EXPECT_EQ(list(y.serialNumber[0]), std::vector<int>{5});
     EXPECT_EQ(list(unread.serialNumber[0]), std::vector<int>{});
     EXPECT_EQ(list(0), std::vector<int>{});
+    // The wire records hold the same lists, whether kept in the record (up
+    // to two entries) or in the flat array, and a restart leaves them be.
+    for (int round = 0; round < 2; round++) {
+        for (int s = 0; s < phaseTwo->numberOfSignals; s++) EXPECT_EQ(recordedList(s), list(s)) << "wire " << s;
+        phaseThree->resetRunTimeState();
+    }
 }
 
 TEST_F(Netlist, RunTimeStateStartsDefined) {
