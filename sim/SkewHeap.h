@@ -10,11 +10,11 @@
 // and payloads in the other (Event.h). A link is the byte offset of a node
 // in the first pool, so that following one costs a single addressing step
 // on the merge loops' chain of dependent loads; the payload of the node in
-// slot k is payload[k]. Released slots go onto a free
-// list and are reused first, so once the pool
-// has grown to the largest number of pending events the run needs, adding
-// and removing allocate nothing. merge is a loop: a skew heap's right path
-// can be as long as the heap, too deep for recursion.
+// slot k is payload[k]. Released slots go onto a free list and are reused
+// first, so once the pool has grown to the largest number of pending events
+// the run needs, adding and removing allocate nothing. merge is a loop: a
+// skew heap's right path can be as long as the heap, too deep for
+// recursion.
 #ifndef KORVAX_SKEWHEAP_H
 #define KORVAX_SKEWHEAP_H
 
@@ -91,8 +91,8 @@ public:
     void traverse(unsigned int p) const;
 
 private:
-    // A link to a fresh slot: from the free list, else the pool's unused tail, else a
-    // grown pool.
+    // A link to a fresh slot: from the free list, else the pool's unused
+    // tail, else a grown pool.
     unsigned int allocateNode();
     // Doubles the pools; reports and ends the program if that is impossible.
     void grow();
