@@ -5,8 +5,9 @@
 # on a shared machine. For each size (default 16 64 142) it builds the
 # workload once per build, runs old and new alternately RUNS times (default
 # 3) and prints each pair's CPU seconds (user + system) and their ratio
-# new / old, then the lowest and highest ratio and both peak memories. The
-# two must write the same products and apply the same number of events.
+# new / old, then per size the lowest and highest ratio and the highest
+# peak memory of each build. The two must write the same products and apply
+# the same number of events.
 set -eu
 [ $# -ge 2 ] || { echo "usage: side-by-side.sh OLD_BUILD NEW_BUILD [-r RUNS] [COPIES...]" >&2; exit 2; }
 old=$(cd "$1" && pwd) new=$(cd "$2" && pwd)
@@ -37,8 +38,17 @@ for c in $sizes; do
         fi
         awk -v c="$c" 'NR == FNR { o = $1 + $2; om = $3; next } { n = $1 + $2;
             printf "copies %4d  old %7.2f s  new %7.2f s  new/old %.3f  (RSS old %.1f MB, new %.1f MB)\n",
-                c, o, n, n / o, om / 1024, $3 / 1024 }' "$work/old.time" "$work/new.time"
+                c, o, n, n / o, om / 1024, $3 / 1024 }' "$work/old.time" "$work/new.time" | tee -a "$work/pairs"
         i=$((i + 1))
     done
     echo "copies $c: $(sed -n 's/^events //p' "$work/new.err") events in each run"
+    # The summary of this size's pairs: fields 10 (the ratio), 13 and 16
+    # (the peak memories).
+    awk -v c="$c" '$2 == c {
+            if (n++ == 0 || $10 < lo) lo = $10
+            if (n == 1 || $10 > hi) hi = $10
+            if ($13 > om) om = $13
+            if ($16 > nm) nm = $16 }
+        END { printf "copies %d: new/old %.3f to %.3f; peak RSS old %.1f MB, new %.1f MB\n", c, lo, hi, om, nm }' \
+        "$work/pairs"
 done
