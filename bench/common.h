@@ -1,15 +1,39 @@
-// What the benchmark programs share: building a netlist outside Sim, with
-// the start-up counts and connectivity warnings kept off the terminal.
+// What the benchmark programs share: their sizes from the command line,
+// building a netlist outside Sim with the start-up counts and connectivity
+// warnings kept off the terminal, and pseudo-random numbers.
 #ifndef KORVAX_BENCH_COMMON_H
 #define KORVAX_BENCH_COMMON_H
 
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
+#include <vector>
 
 #include "Sim.h"
 #include "korvax.h"
+
+// The sizes a benchmark runs at: its arguments, each a whole number from 1
+// to INT_MAX, or `defaults` when it has none. A bad argument ends the
+// program with a one-line message and exit status 2.
+inline std::vector<long> sizesFromArguments(int argc, char** argv, std::vector<long> defaults) {
+    if (argc <= 1) return defaults;
+    std::vector<long> sizes;
+    for (int i = 1; i < argc; i++) {
+        char* end;
+        errno = 0;
+        const long n = std::strtol(argv[i], &end, 10);
+        if (end == argv[i] || *end || errno || n < 1 || n > INT_MAX) {
+            std::fprintf(stderr, "%s: not a size: '%s' (sizes are whole numbers from 1)\n", argv[0], argv[i]);
+            std::exit(2);
+        }
+        sizes.push_back(n);
+    }
+    return sizes;
+}
 
 // A fresh phase one whose first two wires are the constants, as in a real
 // start. The circuit is registered after this.

@@ -58,11 +58,7 @@ int buildAdders(int adders) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<int> sizes = {1000, 10000, 100000, 1000000};
-    if (argc > 1) {
-        sizes.clear();
-        for (int i = 1; i < argc; i++) sizes.push_back(std::atoi(argv[i]));
-    }
+    const std::vector<long> sizes = sizesFromArguments(argc, argv, {1000, 10000, 100000, 1000000});
     useXDisplay = 0;
     stopTime = stopAt;
     std::printf("stop time %lu; adders of %d bits on %d clocks\n", stopAt, bits, clocks);

@@ -108,11 +108,7 @@ Result timeBare(long size, long pairs) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<long> sizes = {1000, 100000, 1000000};
-    if (argc > 1) {
-        sizes.clear();
-        for (int i = 1; i < argc; i++) sizes.push_back(std::atol(argv[i]));
-    }
+    const std::vector<long> sizes = sizesFromArguments(argc, argv, {1000, 100000, 1000000});
     std::printf("%12s %12s %12s %12s %8s\n", "pending", "pairs", "heap ns", "bare ns", "ratio");
     for (long size : sizes) {
         const long pairs = size < 10000000 ? 20000000 : size;

@@ -56,11 +56,7 @@ void buildGates(int gates) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<int> sizes = {10000, 100000, 1000000};
-    if (argc > 1) {
-        sizes.clear();
-        for (int i = 1; i < argc; i++) sizes.push_back(std::atoi(argv[i]));
-    }
+    const std::vector<long> sizes = sizesFromArguments(argc, argv, {10000, 100000, 1000000});
     std::printf("%10s %19s %19s %19s\n", "", "build", "phase two", "phase three");
     std::printf("%10s %9s %9s %9s %9s %9s %9s\n", "gates", "wall s", "user s", "wall s", "user s", "wall s",
                 "user s");

@@ -66,11 +66,7 @@ double cpuMilliseconds() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<long> sizes = {10000, 100000, 1000000};
-    if (argc > 1) {
-        sizes.clear();
-        for (int i = 1; i < argc; i++) sizes.push_back(std::atol(argv[i]));
-    }
+    const std::vector<long> sizes = sizesFromArguments(argc, argv, {10000, 100000, 1000000});
     for (bool shuffled : {false, true}) {
         std::printf("%s\n", shuffled ? "shuffled" : "in registration order");
         std::printf("%10s %10s %10s %10s %10s %8s\n", "components", "min ms", "median ms", "max ms", "ns/comp",
