@@ -239,11 +239,20 @@ void schematicSubSpace(const SchematicCell* p, const char* s, int* x, int* y, in
         breakCell(f, r, c);
         if (!covers(p, r, c)) return;
         // Single precision as drawn; x uses the old w and y the old h.
+        const int right = *x + *w, bottom = *y + *h;
         const float fw = float(*w), fh = float(*h);
         *x = int(float(*x) + float(c[0] - p->min_h_label) * fw / float(p->nr_h_cells));
         *y = int(float(*y) + float(r[0] - p->min_v_label) * fh / float(p->nr_v_cells));
         *w = int(float(c[1] - c[0] + 1) * fw / float(p->nr_h_cells));
         *h = int(float(r[1] - r[0] + 1) * fh / float(p->nr_v_cells));
+        // The roundings of a position and of a size can together carry a
+        // cell a unit or two past the far edge of the cell it lies in, and
+        // so, deep in the tree, past the edge of the plane: it is cut back
+        // to that edge. Nothing else changes.
+        if (*x > right) *x = right;
+        if (*y > bottom) *y = bottom;
+        if (*w > right - *x) *w = right - *x;
+        if (*h > bottom - *y) *h = bottom - *y;
         const char* end = fieldEnd(s);
         if (*end == '\0') return;
         s = nextReadableField(end + 1);

@@ -96,7 +96,9 @@ void enterSchematicCell(SchematicCell* schematic, const char* s);
 // are skipped without a message. It stops where the tree has no sub-cell
 // for the next field or a grid does not cover a field (neither happens for
 // strings entered into the tree); an empty `s` leaves the rectangle as it
-// is. The rectangle is expected within the plane, 0 … 16777215.
+// is. Each narrowed rectangle lies inside the one it was narrowed from
+// (where rounding would carry it past the far edge, it is cut back), so a
+// rectangle within the plane, 0 … 16777215, stays there.
 void schematicSubSpace(const SchematicCell* p, const char* s, int* x, int* y, int* w, int* h);
 
 // The whole tiling of `n` components with position strings `positions`

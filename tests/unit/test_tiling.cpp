@@ -96,6 +96,50 @@ TEST(Tiling, EqualStringsShareTheirRectangleAsStrips) {
     EXPECT_EQ(t[1], (Tile{0, 0, W, W}));
 }
 
+TEST(Tiling, CellsStayInsideTheCellsTheyLieIn) {
+    // ab is the right half, 8388607 + 8388607 = 16777214 wide; af-ao, the
+    // last ten of its fifteen columns, rounds to x 11184810 and w 5592405,
+    // one unit past ab's edge. It is cut back to the edge.
+    std::vector<Tile> t = tiling({"aa", "ab", "ab.aa", "ab.ao", "ab.af-ao"});
+    EXPECT_EQ(t[1], (Tile{8388607, 0, 8388607, W}));
+    EXPECT_EQ(t[4], (Tile{11184810, 0, 5592404, W}));
+
+    // Deep strings, where such units add up: every cell lies inside the
+    // cell of its string's first fields, and so inside the plane.
+    std::vector<std::string> strings;
+    unsigned long r = 12345;
+    auto next = [&r](int n) {
+        r = r * 6364136223846793005ul + 1442695040888963407ul;
+        return int((r >> 33) % n);
+    };
+    for (int i = 0; i < 400; i++) {
+        std::string s;
+        for (int level = 0, levels = 1 + next(6); level < levels; level++) {
+            if (level) s += '.';
+            s += {char('a' + next(3)), char('a' + next(26))};
+            if (next(2)) s += {'-', char('a' + next(3)), char('a' + next(26))};
+        }
+        strings.push_back(s);
+    }
+    std::vector<const char*> positions;
+    for (const std::string& s : strings) positions.push_back(s.c_str());
+    SchematicCell root;
+    std::vector<ScreenTile> tiles(positions.size());
+    tilePositions(&root, int(positions.size()), positions.data(), tiles.data());
+    for (const std::string& s : strings) {
+        int x = 0, y = 0, w = W, h = W;
+        for (size_t end = 0; end != std::string::npos;) {
+            end = s.find('.', end + 1);
+            const int px = x, py = y, pw = w, ph = h;
+            x = 0, y = 0, w = W, h = W;
+            schematicSubSpace(&root, s.substr(0, end).c_str(), &x, &y, &w, &h);
+            ASSERT_TRUE(x >= px && y >= py && w >= 0 && h >= 0 && x + w <= px + pw && y + h <= py + ph)
+                << s.substr(0, end) << ": " << Tile{x, y, w, h} << " in " << Tile{px, py, pw, ph};
+        }
+    }
+    releaseSchematicCell(&root);
+}
+
 TEST(Tiling, EmptyAndBadFieldsAreReportedOnceAndLeftOut) {
     std::string messages;
     std::vector<Tile> t = tiling({"ab..cd", "ab.cd", "ab.ce", "ab.", "ab", "aa"}, &messages);
