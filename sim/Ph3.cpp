@@ -196,7 +196,7 @@ void PhaseThree::formActivationLists() {
     for (int s = 0; s < signals; s++) {
         WireRecord& r = wireRecords[s];
         r.activationLength = lengthOfActivationList(s);
-        if (r.activationLength <= 2)
+        if (r.activationsInline())
             for (int i = 0; i < r.activationLength; i++) r.activationCopy[i] = activationList[activationListStart[s] + i];
         else
             r.activationCopy[0] = activationListStart[s];

@@ -19,14 +19,21 @@ struct alignas(32) WireRecord {
     unsigned long scheduledTime;  // time of the most recently queued change
     unsigned long whenScheduled;  // simulation time at which it was queued
     SignalValue scheduledSignal;  // the value it gives the wire
-    int activationLength;         // entries on the wire's activation list
-    int activationCopy[2];        // the list itself when it has at most two entries;
-                                  // else activationCopy[0] is where it begins in activationList
+    // The longest activation list kept in the record itself.
+    static const int inlineActivations = 2;
 
+    int activationLength;                       // entries on the wire's activation list
+    int activationCopy[inlineActivations];      // the list itself when it has at most
+                                                // inlineActivations entries; else
+                                                // activationCopy[0] is where it begins in
+                                                // activationList
+
+    // Whether the list is kept in the record.
+    bool activationsInline() const { return activationLength <= inlineActivations; }
     // The wire's activation list, `activationLength` entries: here, or in
     // `activationList` (phase three's flat array).
     const int* activations(const int* activationList) const {
-        return activationLength <= 2 ? activationCopy : activationList + activationCopy[0];
+        return activationsInline() ? activationCopy : activationList + activationCopy[0];
     }
 };
 
