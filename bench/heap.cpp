@@ -10,10 +10,20 @@
 // the events out in the same order (the checksums agree). The times of the
 // initial events are spread over the first million ticks.
 //
+// With -t it replays instead a heap trace written by a run (see SkewHeap.h
+// and bench/heap-trace.sh): the same adds and removals in the same order,
+// on both heaps, with nothing else around them. It prints the counts, the
+// most events pending at once and the least CPU time of five replays on
+// each heap: the part of that run's time that its queue alone requires.
+//
 //   build/bench/bench-heap [SIZE…]
+//   build/bench/bench-heap -t TRACE
 #include <chrono>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
 #include <vector>
 
 #include "SkewHeap.h"
@@ -105,9 +115,126 @@ Result timeBare(long size, long pairs) {
     return {seconds * 1e9 / pairs, checksum};
 }
 
+const char* const unreadableTrace = "bench-heap: cannot read %s\n";
+
+// A heap trace in memory: the time of each add, or heapTraceRemoval.
+std::vector<unsigned long> readTrace(const char* name) {
+    FILE* f = std::fopen(name, "rb");
+    if (!f) {
+        std::fprintf(stderr, unreadableTrace, name);
+        std::exit(2);
+    }
+    // A trace is whole words.
+    long bytes = -1;
+    if (std::fseek(f, 0, SEEK_END) == 0) bytes = std::ftell(f);
+    if (bytes < 0 || bytes % static_cast<long>(sizeof(unsigned long)) != 0) {
+        std::fprintf(stderr, "bench-heap: %s is not a heap trace\n", name);
+        std::exit(2);
+    }
+    std::rewind(f);
+    std::vector<unsigned long> ops(static_cast<size_t>(bytes) / sizeof(unsigned long));
+    const bool whole = std::fread(ops.data(), sizeof(unsigned long), ops.size(), f) == ops.size();
+    std::fclose(f);
+    if (!whole) {
+        std::fprintf(stderr, unreadableTrace, name);
+        std::exit(2);
+    }
+    return ops;
+}
+
+// What a replay gives: CPU seconds, and the order the events came out in
+// (each add is numbered; the checksum folds the numbers as they leave).
+struct Replay {
+    double seconds;
+    unsigned long checksum;
+};
+
+double cpuSeconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
+
+Replay replayHeap(const std::vector<unsigned long>& ops) {
+    SkewHeap heap;
+    unsigned long checksum = 0;
+    int added = 0;
+    const double start = cpuSeconds();
+    for (unsigned long op : ops) {
+        if (op == heapTraceRemoval) {
+            checksum = checksum * 31 + static_cast<unsigned long>(heap.minPayload().signalSerialNumber);
+            heap.removeMin();
+        } else {
+            heap.add(op, added++, ONE);
+        }
+    }
+    return {cpuSeconds() - start, checksum};
+}
+
+Replay replayBare(const std::vector<unsigned long>& ops, long adds) {
+    std::vector<BareNode> nodes(static_cast<size_t>(adds));
+    std::vector<BareNode*> released;  // removed nodes, reused first, as the simulator's free list does
+    BareNode* root = nullptr;
+    unsigned long checksum = 0;
+    int added = 0;
+    const double start = cpuSeconds();
+    for (unsigned long op : ops) {
+        if (op == heapTraceRemoval) {
+            BareNode* n = root;
+            root = bareMerge(n->right, n->left);
+            checksum = checksum * 31 + static_cast<unsigned long>(n->wire);
+            released.push_back(n);
+        } else {
+            BareNode* n = &nodes[static_cast<size_t>(added)];
+            if (!released.empty()) {
+                n = released.back();
+                released.pop_back();
+            }
+            *n = {nullptr, nullptr, op, added++, ONE};
+            root = bareMerge(root, n);
+        }
+    }
+    return {cpuSeconds() - start, checksum};
+}
+
+int replayTrace(const char* name) {
+    const std::vector<unsigned long> ops = readTrace(name);
+    // A trace that removes from an empty heap or adds more events than
+    // links can name is not one a run wrote; refused before any replay.
+    long adds = 0, pending = 0, mostPending = 0;
+    for (unsigned long op : ops) {
+        if (op != heapTraceRemoval) {
+            adds++;
+            if (++pending > mostPending) mostPending = pending;
+        } else if (--pending < 0) {
+            std::fprintf(stderr, "bench-heap: %s removes from an empty heap\n", name);
+            return 2;
+        }
+    }
+    if (adds > INT_MAX) {
+        std::fprintf(stderr, "bench-heap: %s adds more events than a replay numbers\n", name);
+        return 2;
+    }
+    Replay heap = {1e30, 0}, bare = {1e30, 0};
+    for (int round = 0; round < 5; round++) {
+        const Replay h = replayHeap(ops), b = replayBare(ops, adds);
+        if (h.seconds < heap.seconds) heap = h;
+        if (b.seconds < bare.seconds) bare = b;
+    }
+    std::printf("%ld adds, %ld removals, at most %ld pending\n", adds, static_cast<long>(ops.size()) - adds,
+                mostPending);
+    std::printf("heap %.3f s CPU, bare %.3f s CPU (least of 5), %.1f ns per event on the heap%s\n", heap.seconds,
+                bare.seconds, adds ? heap.seconds * 1e9 / static_cast<double>(adds) : 0.0,
+                heap.checksum == bare.checksum ? "" : "  ORDER DIFFERS");
+    return heap.checksum == bare.checksum ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 2 && std::strcmp(argv[1], "-t") == 0) {
+        if (argc != 3) {
+            std::fprintf(stderr, "usage: bench-heap -t TRACE\n");
+            return 2;
+        }
+        return replayTrace(argv[2]);
+    }
     const std::vector<long> sizes = sizesFromArguments(argc, argv, {1000, 100000, 1000000});
     std::printf("%12s %12s %12s %12s %8s\n", "pending", "pairs", "heap ns", "bare ns", "ratio");
     for (long size : sizes) {

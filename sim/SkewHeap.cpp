@@ -1,5 +1,6 @@
-// The event heap's pool management and its debugging dump. The hot
-// operations (add, removeMin, merge) are inline in the header.
+// The event heap's pool management, the heap trace's writer and the
+// debugging dump. The hot operations (add, removeMin, merge) are inline in
+// the header.
 #include "SkewHeap.h"
 
 #include <cstdio>
@@ -53,6 +54,18 @@ void SkewHeap::grow() {
     payload = movedPayload;
     capacity = bigger;
 }
+
+#ifdef KORVAX_HEAP_TRACE
+void traceHeapWord(unsigned long word) {
+    static const char* const name = std::getenv("KORVAX_HEAP_TRACE");
+    static FILE* const trace = name ? std::fopen(name, "wb") : nullptr;
+    if (!name) return;
+    if (!trace || std::fwrite(&word, sizeof word, 1, trace) != 1) {
+        std::fprintf(stderr, "Heap trace: cannot write %s\n", name);
+        std::exit(2);
+    }
+}
+#endif
 
 void SkewHeap::print() const {
     traverse(root);

@@ -20,6 +20,18 @@
 
 #include "Event.h"
 
+// The heap trace, for bench/heap-trace.sh: a build configured with
+// -DKORVAX_HEAP_TRACE=ON writes each add's time, and heapTraceRemoval for
+// each removal of the earliest event, as 8-byte words in the machine's byte
+// order to the file the environment variable KORVAX_HEAP_TRACE names
+// (nothing when it is unset). `bench-heap -t FILE` replays such a file.
+const unsigned long heapTraceRemoval = ~0ul;
+#ifdef KORVAX_HEAP_TRACE
+// Appends one word to the trace; the first call opens the file, and a file
+// that cannot be written ends the program with a message and status 2.
+void traceHeapWord(unsigned long word);
+#endif
+
 class SkewHeap {
 public:
     unsigned int root;      // link to the earliest event, or noEvent when empty
@@ -148,6 +160,9 @@ inline unsigned int SkewHeap::allocateNode() {
 }
 
 inline void SkewHeap::add(unsigned long t, int signalSerialNumber, SignalValue sigValue) {
+#ifdef KORVAX_HEAP_TRACE
+    traceHeapWord(t);
+#endif
     unsigned int n = allocateNode();
     HeapNode& added = node(n);
     added.lptr = noEvent;
@@ -161,6 +176,9 @@ inline void SkewHeap::add(unsigned long t, int signalSerialNumber, SignalValue s
 }
 
 inline void SkewHeap::removeMin() {
+#ifdef KORVAX_HEAP_TRACE
+    traceHeapWord(heapTraceRemoval);
+#endif
     unsigned int old = root;
     HeapNode& top = node(old);
     root = merge(top.rptr, top.lptr);
