@@ -56,14 +56,42 @@ void SkewHeap::grow() {
 }
 
 #ifdef KORVAX_HEAP_TRACE
-void traceHeapWord(unsigned long word) {
-    static const char* const name = std::getenv("KORVAX_HEAP_TRACE");
-    static FILE* const trace = name ? std::fopen(name, "wb") : nullptr;
-    if (!name) return;
-    if (!trace || std::fwrite(&word, sizeof word, 1, trace) != 1) {
-        std::fprintf(stderr, "Heap trace: cannot write %s\n", name);
-        std::exit(2);
+namespace {
+
+const char* const traceName = std::getenv("KORVAX_HEAP_TRACE");
+FILE* trace = nullptr;  // open from the first word on, until exit
+const char* const traceFailure = "Heap trace: cannot write %s\n";
+
+// During the run: the trace is dropped, the message written and the
+// program ended through exit, which empties standard error's buffer.
+[[noreturn]] void traceFailed() {
+    if (trace) std::fclose(trace);
+    trace = nullptr;
+    std::fprintf(stderr, traceFailure, traceName);
+    std::exit(2);
+}
+
+// At exit: the words still buffered reach the file, or the program ends
+// with status 2 (exit cannot be called again from here, so the streams are
+// flushed by hand).
+void closeTrace() {
+    if (trace && std::fclose(trace) != 0) {
+        std::fprintf(stderr, traceFailure, traceName);
+        std::fflush(nullptr);
+        std::_Exit(2);
     }
+}
+
+}  // namespace
+
+void traceHeapWord(unsigned long word) {
+    if (!traceName) return;
+    if (!trace) {
+        trace = std::fopen(traceName, "wb");
+        if (!trace) traceFailed();
+        std::atexit(closeTrace);
+    }
+    if (std::fwrite(&word, sizeof word, 1, trace) != 1) traceFailed();
 }
 #endif
 

@@ -21,14 +21,17 @@
 #include "Event.h"
 
 // The heap trace, for bench/heap-trace.sh: a build configured with
-// -DKORVAX_HEAP_TRACE=ON writes each add's time, and heapTraceRemoval for
-// each removal of the earliest event, as 8-byte words in the machine's byte
-// order to the file the environment variable KORVAX_HEAP_TRACE names
-// (nothing when it is unset). `bench-heap -t FILE` replays such a file.
+// -DKORVAX_HEAP_TRACE=ON writes each add's time, heapTraceRemoval for each
+// removal of the earliest event and heapTraceClear for each clear (a
+// restart), as 8-byte words in the machine's byte order, to the file the
+// environment variable KORVAX_HEAP_TRACE names (nothing when it is unset).
+// `bench-heap -t FILE` replays such a file.
 const unsigned long heapTraceRemoval = ~0ul;
+const unsigned long heapTraceClear = ~0ul - 1;
 #ifdef KORVAX_HEAP_TRACE
-// Appends one word to the trace; the first call opens the file, and a file
-// that cannot be written ends the program with a message and status 2.
+// Appends one word to the trace. The first call opens the file; a file
+// that cannot be opened or written, now or when it is closed at exit, ends
+// the program with a message and status 2.
 void traceHeapWord(unsigned long word);
 #endif
 
@@ -67,6 +70,9 @@ public:
     int getLength() const { return length; }
     // Drops every event at once; the pool keeps its size for reuse.
     void clear() {
+#ifdef KORVAX_HEAP_TRACE
+        traceHeapWord(heapTraceClear);
+#endif
         root = noEvent;
         length = 0;
         used = 1;
