@@ -117,7 +117,8 @@ Result timeBare(long size, long pairs) {
 
 const char* const unreadableTrace = "bench-heap: cannot read %s\n";
 
-// A heap trace in memory: the time of each add, or heapTraceRemoval.
+// A heap trace in memory: the time of each add, heapTraceRemoval or
+// heapTraceClear.
 std::vector<unsigned long> readTrace(const char* name) {
     FILE* f = std::fopen(name, "rb");
     if (!f) {
@@ -172,6 +173,7 @@ Replay replayHeap(const std::vector<unsigned long>& ops) {
 Replay replayBare(const std::vector<unsigned long>& ops, long adds) {
     std::vector<BareNode> nodes(static_cast<size_t>(adds));
     std::vector<BareNode*> released;  // removed nodes, reused first, as the simulator's free list does
+    released.reserve(static_cast<size_t>(adds));  // nothing is allocated while the replay is timed
     BareNode* root = nullptr;
     unsigned long checksum = 0;
     int added = 0;
@@ -199,8 +201,9 @@ Replay replayBare(const std::vector<unsigned long>& ops, long adds) {
 
 int replayTrace(const char* name) {
     const std::vector<unsigned long> ops = readTrace(name);
-    // A trace that removes from an empty heap or adds more events than
-    // links can name is not one a run wrote; refused before any replay.
+    // A trace that removes from an empty heap is not one a run wrote, and one
+    // with more adds than an int numbers cannot be checked; both are refused
+    // before any replay.
     long adds = 0, removals = 0, pending = 0, mostPending = 0;
     for (unsigned long op : ops) {
         if (op == heapTraceClear) {

@@ -25,7 +25,8 @@
 // removal of the earliest event and heapTraceClear for each clear (a
 // restart), as 8-byte words in the machine's byte order, to the file the
 // environment variable KORVAX_HEAP_TRACE names (nothing when it is unset).
-// `bench-heap -t FILE` replays such a file.
+// `bench-heap -t FILE` replays such a file. The two markers are the largest
+// times there are, which no run reaches.
 const unsigned long heapTraceRemoval = ~0ul;
 const unsigned long heapTraceClear = ~0ul - 1;
 #ifdef KORVAX_HEAP_TRACE
