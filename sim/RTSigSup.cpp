@@ -1,6 +1,11 @@
 // Run-time signal helpers: complement, bus to number, two-bit packing.
 #include "RTSigSup.h"
 
+#include <cinttypes>
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
 #include "Ph3.h"
 
 namespace {
@@ -53,4 +58,26 @@ void packSignals(int numberOfSignals, const int* inputs, unsigned int* packed32B
 void unpackSignals(int numberOfSignals, const unsigned int* packed32BitFileWordStart, SignalValue* sigVals) {
     for (int i = 0; i < numberOfSignals; i++)
         sigVals[i] = unpackValue[(packed32BitFileWordStart[i / 16] >> (2 * (i % 16))) & 3];
+}
+
+void decimalText(int n, const SignalValue* values, std::string& text) {
+    const std::uint32_t limbBase = 1000000000;
+    static std::vector<std::uint32_t> limbs;  // least significant first
+    limbs.assign(1, 0);
+    for (int i = n - 1; i >= 0; i--) {
+        std::uint32_t carry = values[i] == ONE;
+        for (std::uint32_t& limb : limbs) {
+            const std::uint64_t doubled = 2 * static_cast<std::uint64_t>(limb) + carry;
+            limb = static_cast<std::uint32_t>(doubled % limbBase);
+            carry = static_cast<std::uint32_t>(doubled / limbBase);
+        }
+        if (carry) limbs.push_back(carry);
+    }
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%" PRIu32, limbs.back());
+    text = digits;
+    for (size_t k = limbs.size() - 1; k-- > 0;) {
+        std::snprintf(digits, sizeof digits, "%09" PRIu32, limbs[k]);
+        text += digits;
+    }
 }

@@ -5,6 +5,8 @@
 #ifndef KORVAX_RTSIGSUP_H
 #define KORVAX_RTSIGSUP_H
 
+#include <string>
+
 #include "Signal.h"
 
 // ZERO <-> ONE, UNINITIALIZED <-> XXX; HIZ and anything else give HIZ.
@@ -24,5 +26,13 @@ void packSignals(int numberOfSignals, const int* inputs, unsigned int* packed32B
 
 // The reverse of packSignals: writes numberOfSignals values to sigVals.
 void unpackSignals(int numberOfSignals, const unsigned int* packed32BitFileWordStart, SignalValue* sigVals);
+
+// The unsigned number whose bit i is ONE where values[i] is (i < n; every
+// other value counts as ZERO), in decimal, exactly for any width, into
+// `text` (replacing what it held). IntOut prints with it and test vectors
+// show a bus's value with it. The number is built from the top bit down in
+// limbs of nine decimal digits; the limbs and `text` keep their storage
+// between calls, so only a wider number than any before allocates.
+void decimalText(int n, const SignalValue* values, std::string& text);
 
 #endif

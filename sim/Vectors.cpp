@@ -5,11 +5,14 @@
 // first word is the step: `@T`, or keys where `-` is no key, `\` escapes
 // `-`, `@`, `#`, `=`, `\` or a blank, and `\xNN` is any byte. Every further
 // word is NAME=VALUE. VALUE is a value name (every wire at it), one of
-// 0 1 X Z U (a one-wire bus), a decimal or 0x number (every wire ZERO or
-// ONE), or 0b and one letter per wire, most significant first.
+// 0 1 X Z U (a one-wire bus), a decimal or 0x number of any width (every
+// wire ZERO or ONE, together the number), or 0b and one letter per wire,
+// most significant first. A file is text: a NUL byte anywhere is a fault.
 #include "Vectors.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -19,10 +22,13 @@
 #include "Ph2.h"
 #include "Ph3.h"
 #include "Ph4.h"
+#include "RTSigSup.h"
+#include "cmdLine.h"
 #include "StderrBuffer.h"
 #include "display/WindowIn.h"
 
 int vectorsPending = 0;
+void (*vectorsExit)(int status) = exitProgram;
 
 namespace {
 
@@ -41,7 +47,7 @@ struct Expectation {
     std::string value;                 // VALUE as written
     Form form;                         // how VALUE was written
     SignalValue level;                 // name and letter forms
-    unsigned long long number;         // decimal and hex forms
+    std::vector<bool> number;          // decimal and hex forms: bit i of the number, no high zero bits
     int digits;                        // hex form: digits written (failures are padded to as many)
     bool lowerHex;                     // hex form: written with a lower-case digit
     std::vector<SignalValue> pattern;  // binary form, most significant wire first
@@ -67,13 +73,21 @@ int passed = 0, failed = 0;
 bool armed = false;         // the run will check the lines (not -E)
 bool finished = false;      // the summary has been printed
 
-// The one form of every message about the file.
+// The one form of every message about the file. A fault found while the run
+// checks the lines ends it too; the lines not reached are not listed then,
+// since the file itself is wrong.
 [[noreturn]] void fileFault(int lineNumber, const std::string& what) {
+    beforeStandardOutput();
+    std::fflush(stdout);
+    finished = true;
     if (lineNumber > 0)
-        std::fprintf(stderr, "%s:%d: %s\n", filePath.c_str(), lineNumber, what.c_str());
+        std::fprintf(stderr, "%s:%d: ", filePath.c_str(), lineNumber);
     else
-        std::fprintf(stderr, "%s: %s\n", filePath.c_str(), what.c_str());
-    std::exit(2);
+        std::fprintf(stderr, "%s: ", filePath.c_str());
+    std::fwrite(what.data(), 1, what.size(), stderr);
+    std::fputc('\n', stderr);
+    vectorsExit(2);
+    std::exit(2);  // only a hook that comes back gets here
 }
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -107,11 +121,13 @@ std::vector<std::string> wordsOf(const std::string& text) {
 
 void parseStep(Line& line, const std::string& word) {
     if (word[0] == '@') {
-        if (word.size() == 1 || word.size() > 20 || word.find_first_not_of("0123456789", 1) != std::string::npos)
+        if (word.size() == 1 || word.find_first_not_of("0123456789", 1) != std::string::npos)
             fileFault(line.number, "bad step " + word + ": @ must be followed by a time in ticks");
         errno = 0;
         line.time = std::strtoul(word.c_str() + 1, nullptr, 10);
-        if (errno == ERANGE) fileFault(line.number, "bad step " + word + ": the time is too large");
+        if (errno == ERANGE)
+            fileFault(line.number, "bad step " + word + ": the time is too large (at most " +
+                                       std::to_string(static_cast<unsigned long>(-1)) + ")");
         line.atTime = true;
         return;
     }
@@ -138,6 +154,28 @@ void parseStep(Line& line, const std::string& word) {
     }
 }
 
+// The bits of a number written in base 10 or 16 (digits only, already
+// checked), least significant first, without high zero bits.
+std::vector<bool> bitsOf(const std::string& digits, unsigned base) {
+    // Limbs of 32 bits, least significant first: each digit multiplies the
+    // number by the base and adds itself.
+    std::vector<std::uint32_t> limbs;
+    for (char c : digits) {
+        std::uint64_t carry = static_cast<unsigned>(hexDigit(c));
+        for (std::uint32_t& limb : limbs) {
+            const std::uint64_t product = static_cast<std::uint64_t>(limb) * base + carry;
+            limb = static_cast<std::uint32_t>(product);
+            carry = product >> 32;
+        }
+        if (carry) limbs.push_back(static_cast<std::uint32_t>(carry));
+    }
+    std::vector<bool> bits;
+    for (std::uint32_t limb : limbs)
+        for (int b = 0; b < 32; b++) bits.push_back((limb >> b) & 1u);
+    while (!bits.empty() && !bits.back()) bits.pop_back();
+    return bits;
+}
+
 void parseValue(int lineNumber, Expectation& e) {
     const std::string& v = e.value;
     const char* const names[] = {"ZERO", "UNINITIALIZED", "XXX", "HIZ", "ONE"};
@@ -153,7 +191,6 @@ void parseValue(int lineNumber, Expectation& e) {
             return;
         }
     }
-    const std::string tooWide = "value " + v + " too wide for " + e.name;
     if (v.size() > 2 && v.compare(0, 2, "0b") == 0) {
         e.form = Form::binary;
         for (size_t i = 2; i < v.size(); i++) {
@@ -167,92 +204,128 @@ void parseValue(int lineNumber, Expectation& e) {
         e.form = Form::hex;
         e.digits = static_cast<int>(v.size()) - 2;
         e.lowerHex = v.find_first_of("abcdef", 2) != std::string::npos;
-        size_t first = v.find_first_not_of('0', 2);
-        if (first != std::string::npos && v.size() - first > 16) fileFault(lineNumber, tooWide);
-        e.number = std::strtoull(v.c_str() + 2, nullptr, 16);
+        e.number = bitsOf(v.substr(2), 16);
         return;
     }
     if (!v.empty() && v.find_first_not_of("0123456789") == std::string::npos) {
         e.form = Form::decimal;
-        errno = 0;
-        e.number = std::strtoull(v.c_str(), nullptr, 10);
-        if (errno == ERANGE) fileFault(lineNumber, tooWide);
+        e.number = bitsOf(v, 10);
         return;
     }
     fileFault(lineNumber, "bad value " + v + " for " + e.name +
                               ": expected ZERO, ONE, XXX, HIZ, UNINITIALIZED, 0 1 X Z U, a number, 0x… or 0b…");
 }
 
-// The wire at position p of bus b.
-SignalValue wire(int b, int p) { return phaseThree->currentSignals[phaseTwo->busFirstSignals[b] + p]; }
+// Checks that the expectation fits a bus of `width` wires; 0 and 1 on a
+// wider bus become numbers.
+void fitWidth(int lineNumber, Expectation& e, int width) {
+    const std::string wires = std::to_string(width) + (width == 1 ? " wire" : " wires");
+    if (e.form == Form::letter && width > 1 && (e.level == ZERO || e.level == ONE)) {
+        e.form = Form::decimal;
+        e.number.assign(e.level == ONE, true);
+    }
+    if (e.form == Form::letter && width > 1)
+        fileFault(lineNumber, "value " + e.value + " is for one wire, but " + e.name + " is a bus of " + wires);
+    if ((e.form == Form::decimal || e.form == Form::hex) && e.number.size() > static_cast<size_t>(width))
+        fileFault(lineNumber, "value " + e.value + " too wide for " + e.name + ", a bus of " + wires);
+    if (e.form == Form::binary && static_cast<int>(e.pattern.size()) != width)
+        fileFault(lineNumber, "value " + e.value + " has " + std::to_string(e.pattern.size()) + " letters for " +
+                                  e.name + ", a bus of " + wires);
+}
 
 // The bus's wires as 0b and one letter per wire, most significant first.
-std::string binaryOf(int b) {
+std::string binaryOf(const SignalValue* wires, int width) {
     std::string s = "0b";
-    for (int p = phaseTwo->busWidths[b] - 1; p >= 0; p--) s += letters[wire(b, p)];
+    for (int p = width - 1; p >= 0; p--) s += letters[wires[p]];
     return s;
 }
 
-// Whether the expectation holds; if not, `actual` gets the bus's value in
-// the expectation's form.
-bool holds(const Expectation& e, std::string& actual) {
-    const int width = phaseTwo->busWidths[e.bus];
-    bool same = true, known = true;
-    unsigned long long number = 0;
-    for (int p = 0; p < width; p++) {
-        const SignalValue v = wire(e.bus, p);
-        same = same && v == wire(e.bus, 0);
-        known = known && (v == ZERO || v == ONE);
-        if (v == ONE && p < 64) number |= 1ull << p;
+// The known wires as a hex number of at least `digits` digits.
+std::string hexOf(const SignalValue* wires, int width, int digits, bool lower) {
+    const char* const hexLetters = lower ? "0123456789abcdef" : "0123456789ABCDEF";
+    const int needed = (width + 3) / 4;
+    std::string s;
+    for (int d = (digits > needed ? digits : needed) - 1; d >= 0; d--) {
+        int digit = 0;
+        for (int b = 3; b >= 0; b--) digit = 2 * digit + (4 * d + b < width && wires[4 * d + b] == ONE);
+        s += hexLetters[digit];
     }
-    bool ok = true;
+    // As many digits as written, or as the value needs: leading zeros
+    // beyond the written width are not shown.
+    const size_t first = s.find_first_not_of('0');
+    const size_t keep = first == std::string::npos ? static_cast<size_t>(digits)
+                                                   : std::max(s.size() - first, static_cast<size_t>(digits));
+    return "0x" + s.substr(s.size() - keep);
+}
+
+// Whether the expectation holds on the bus `wires[0 … width-1]`; if not,
+// `seen` gets the bus's value in the expectation's form.
+bool holds(const Expectation& e, const SignalValue* wires, int width, std::string& seen) {
+    bool same = true, known = true;
+    for (int p = 0; p < width; p++) {
+        same = same && wires[p] == wires[0];
+        known = known && (wires[p] == ZERO || wires[p] == ONE);
+    }
     switch (e.form) {
     case Form::name:
     case Form::letter:
-        ok = same && wire(e.bus, 0) == e.level;
-        if (!ok && !same)
-            actual = binaryOf(e.bus);
-        else if (!ok && e.form == Form::name)
-            actual = signalValueName(wire(e.bus, 0));
-        else if (!ok)
-            actual = std::string(1, letters[wire(e.bus, 0)]);
-        return ok;
-    case Form::decimal:
-    case Form::hex:
-        ok = known && number == e.number;
-        if (ok) return true;
-        if (!known || width > 64) {
-            actual = binaryOf(e.bus);
-        } else if (e.form == Form::decimal) {
-            actual = std::to_string(number);
-        } else {
-            char text[24];
-            std::snprintf(text, sizeof text, e.lowerHex ? "%0*llx" : "%0*llX", e.digits, number);
-            actual = std::string("0x") + text;
-        }
+        if (same && wires[0] == e.level) return true;
+        if (!same)
+            seen = binaryOf(wires, width);
+        else if (e.form == Form::name)
+            seen = signalValueName(wires[0]);
+        else
+            seen = std::string(1, letters[wires[0]]);
         return false;
-    case Form::binary:
-        for (int p = 0; p < width; p++) ok = ok && wire(e.bus, p) == e.pattern[width - 1 - p];
-        if (!ok) actual = binaryOf(e.bus);
+    case Form::decimal:
+    case Form::hex: {
+        bool equal = known;
+        for (int p = 0; equal && p < width; p++)
+            equal = (wires[p] == ONE) == (static_cast<size_t>(p) < e.number.size() && e.number[p]);
+        if (equal) return true;
+        if (!known)
+            seen = binaryOf(wires, width);
+        else if (e.form == Form::decimal)
+            decimalText(width, wires, seen);
+        else
+            seen = hexOf(wires, width, e.digits, e.lowerHex);
+        return false;
+    }
+    case Form::binary: {
+        bool ok = true;
+        for (int p = 0; p < width; p++) ok = ok && wires[p] == e.pattern[width - 1 - p];
+        if (!ok) seen = binaryOf(wires, width);
         return ok;
     }
-    return ok;
+    }
+    return false;
 }
+
+// The present values of bus b's wires, which are consecutive.
+const SignalValue* busWires(int b) { return phaseThree->currentSignals + phaseTwo->busFirstSignals[b]; }
 
 // Checks a line at time `t` and writes its result.
 void check(const Line& line, unsigned long t) {
     beforeStandardOutput();
     bool ok = true;
-    std::string actual;
+    std::string seen;
     for (const Expectation& e : line.expectations) {
-        if (holds(e, actual)) continue;
+        if (holds(e, busWires(e.bus), phaseTwo->busWidths[e.bus], seen)) continue;
         ok = false;
-        std::printf("FAIL %d: %s is %s expected %s at time %lu\n", line.number, e.name.c_str(), actual.c_str(),
+        std::printf("FAIL %d: %s is %s expected %s at time %lu\n", line.number, e.name.c_str(), seen.c_str(),
                     e.value.c_str(), t);
     }
     if (ok) std::printf("ok %d\n", line.number);
     std::fflush(stdout);
     (ok ? passed : failed)++;
+}
+
+// An @T line reached when the run is already past T cannot be checked at
+// T: the file asks for a time that has gone.
+void checkNotPast(const Line& line, unsigned long now) {
+    if (line.atTime && line.time < now)
+        fileFault(line.number, "@" + std::to_string(line.time) + " is earlier than time " + std::to_string(now) +
+                                   ", which the run has already reached: steps cannot go back in time");
 }
 
 void printSummary() {
@@ -284,14 +357,24 @@ void loadTestVectors(const char* path) {
     // However the program ends from here on, the lines not reached are
     // reported and the summary printed.
     std::atexit([] { finishTestVectors(); });
+    parseTestVectors(text, path);
+}
 
+void parseTestVectors(const std::string& text, const char* path) {
+    filePath = path;
+    lines.clear();
     int number = 0;
+    unsigned long lastTime = 0;  // the latest @T so far
+    int lastTimeLine = 0;        // its line
     for (size_t at = 0; at < text.size();) {
         size_t end = text.find('\n', at);
         if (end == std::string::npos) end = text.size();
         std::string row = text.substr(at, end - at);
         at = end + 1;
         number++;
+        const size_t nul = row.find('\0');
+        if (nul != std::string::npos)
+            fileFault(number, "a NUL byte at column " + std::to_string(nul + 1) + ": a vectors file is text");
         if (!row.empty() && row.back() == '\r') row.pop_back();
         std::vector<std::string> words = wordsOf(row);
         if (words.empty()) continue;
@@ -303,10 +386,14 @@ void loadTestVectors(const char* path) {
             size_t eq = word.find('=');
             if (eq == std::string::npos || eq == 0 || eq + 1 == word.size())
                 fileFault(number, "expected NAME=VALUE, found " + word);
-            Expectation e{word.substr(0, eq), word.substr(eq + 1), Form::name, ZERO, 0, 0, false, {}, -1};
+            Expectation e{word.substr(0, eq), word.substr(eq + 1), Form::name, ZERO, {}, 0, false, {}, -1};
             parseValue(number, e);
             line.expectations.push_back(e);
         }
+        if (line.atTime && lastTimeLine > 0 && line.time < lastTime)
+            fileFault(number, "@" + std::to_string(line.time) + " is earlier than @" + std::to_string(lastTime) +
+                                  " on line " + std::to_string(lastTimeLine) + ": steps cannot go back in time");
+        if (line.atTime) lastTime = line.time, lastTimeLine = number;
         lines.push_back(line);
     }
 }
@@ -332,27 +419,21 @@ void resolveTestVectors(bool willRun) {
                     if (declared == p2.busNames[b] && p2.busOrdinals[b] == ordinal) e.bus = b, matches = 1;
             }
             if (matches == 0) fileFault(line.number, "unknown name " + e.name + ": no bus of the circuit is declared with that name");
-
-            const int width = p2.busWidths[e.bus];
-            const std::string wires = std::to_string(width) + (width == 1 ? " wire" : " wires");
-            // 0 and 1 on a wider bus are numbers.
-            if (e.form == Form::letter && width > 1 && (e.level == ZERO || e.level == ONE)) {
-                e.form = Form::decimal;
-                e.number = e.level == ONE;
-            }
-            if (e.form == Form::letter && width > 1)
-                fileFault(line.number, "value " + e.value + " is for one wire, but " + e.name + " is a bus of " + wires);
-            if ((e.form == Form::decimal || e.form == Form::hex) && width < 64 && (e.number >> width) != 0)
-                fileFault(line.number, "value " + e.value + " too wide for " + e.name + ", a bus of " + wires);
-            if (e.form == Form::binary && static_cast<int>(e.pattern.size()) != width)
-                fileFault(line.number, "value " + e.value + " has " + std::to_string(e.pattern.size()) +
-                                           " letters for " + e.name + ", a bus of " + wires);
+            fitWidth(line.number, e, p2.busWidths[e.bus]);
         }
     }
     current = 0;
     nextKey = 0;
     armed = willRun;
     vectorsPending = willRun && !lines.empty();
+}
+
+bool expectationHolds(const std::string& name, const std::string& value, const SignalValue* wires, int width,
+                      std::string& seen, int lineNumber) {
+    Expectation e{name, value, Form::name, ZERO, {}, 0, false, {}, -1};
+    parseValue(lineNumber, e);
+    fitWidth(lineNumber, e, width);
+    return holds(e, wires, width, seen);
 }
 
 void vectorsAtQuietMoment(bool windowless) {
@@ -369,9 +450,10 @@ void vectorsAtQuietMoment(bool windowless) {
                 continue;  // no key: this quiet moment passes as it is
             }
         }
+        checkNotPast(line, now);
         // Quiet with nothing pending: what is true now stays true until
         // any later time T.
-        check(line, line.atTime && line.time > now ? line.time : now);
+        check(line, line.atTime ? line.time : now);
         current++;
         nextKey = 0;
     }
@@ -384,7 +466,8 @@ void vectorsBeforeAdvance(bool windowless) {
     const unsigned long next = p4.skewHeap.minTime();
     while (current < lines.size() && lines[current].atTime && lines[current].time < next) {
         const Line& line = lines[current];
-        check(line, line.time > p4.time ? line.time : p4.time);
+        checkNotPast(line, p4.time);
+        check(line, line.time);
         current++;
         nextKey = 0;
     }

@@ -10,9 +10,15 @@
 //
 // The file is read and its syntax checked before the circuit is built, its
 // names and widths checked against the circuit's buses before the run; any
-// fault there is one message on standard error and exit status 2.
+// fault there is one message on standard error and exit status 2. So is an
+// @T step that the run has already passed when it comes to it (after key
+// lines that took the run beyond T).
 #ifndef KORVAX_VECTORS_H
 #define KORVAX_VECTORS_H
+
+#include <string>
+
+#include "Signal.h"
 
 // 1 while the run has vector lines left to check: the run loop's one test
 // before it calls in here.
@@ -20,6 +26,9 @@ extern int vectorsPending;
 
 // Reads the file and checks its syntax; exits with status 2 on a fault.
 void loadTestVectors(const char* path);
+// The same for a file's text, as read from `path` (which only names it in
+// messages). Replaces any lines read before.
+void parseTestVectors(const std::string& text, const char* path);
 // Finds every expectation's bus among phaseTwo's buses and checks that its
 // value fits; exits with status 2 on a fault. Needs phaseTwo. Unless
 // `willRun` (-E), nothing is checked and nothing more printed.
@@ -37,5 +46,18 @@ void vectorsBeforeAdvance(bool windowless);
 // every line passed (or no vectors were given), otherwise 3. Safe to call
 // more than once; also called when the program exits early.
 int finishTestVectors();
+
+// How a fault of the vectors file ends the program: vectorsExit(2), which is
+// exitProgram. The fuzz target puts in a hook that hands control back to it.
+extern void (*vectorsExit)(int status);
+
+// One expectation on its own, as a line of the file would check it: VALUE
+// as written for a bus NAME of `width` wires whose present values are
+// `wires[0 … width-1]` (position 0 first). Faults of the value (malformed,
+// wrong for the width) are reported as for the file, at line `lineNumber`.
+// Returns whether it holds; when it does not, `seen` gets the bus's value
+// written the way VALUE was.
+bool expectationHolds(const std::string& name, const std::string& value, const SignalValue* wires, int width,
+                      std::string& seen, int lineNumber = 1);
 
 #endif

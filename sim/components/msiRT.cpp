@@ -14,6 +14,7 @@
 #include <cinttypes>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "Ph2.h"
@@ -70,24 +71,15 @@ void textOutputError(const char* kind, int cind) {
 
 // Writes the unsigned number on the n known wires `data` (position 0 least
 // significant) in decimal with a line end, exactly for any width. The
-// number is built from the top bit down in limbs of nine decimal digits,
-// least significant limb first; the limbs stay allocated between calls, so
-// only a wider bus than any before allocates.
+// values and the text keep their storage between calls, so only a wider bus
+// than any before allocates.
 void writeDecimal(int n, const int* data, const SignalValue* cur) {
-    const std::uint32_t limbBase = 1000000000;
-    static std::vector<std::uint32_t> limbs;
-    limbs.assign(1, 0);
-    for (int i = n - 1; i >= 0; i--) {
-        std::uint32_t carry = cur[data[i]] == ONE;
-        for (std::uint32_t& limb : limbs) {
-            const std::uint64_t doubled = 2 * static_cast<std::uint64_t>(limb) + carry;
-            limb = static_cast<std::uint32_t>(doubled % limbBase);
-            carry = static_cast<std::uint32_t>(doubled / limbBase);
-        }
-        if (carry) limbs.push_back(carry);
-    }
-    std::fprintf(stderr, "%" PRIu32, limbs.back());
-    for (size_t k = limbs.size() - 1; k-- > 0;) std::fprintf(stderr, "%09" PRIu32, limbs[k]);
+    static std::vector<SignalValue> values;
+    static std::string text;
+    values.resize(n);
+    for (int i = 0; i < n; i++) values[i] = cur[data[i]];
+    decimalText(n, values.data(), text);
+    std::fputs(text.c_str(), stderr);
     std::fputc('\n', stderr);
 }
 
