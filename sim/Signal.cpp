@@ -78,18 +78,19 @@ void Signal::declare(unsigned int nr, const char* name, SignalValue init, const 
     }
 }
 
-Signal::Signal(unsigned int nr, const char* name, SourcePlace at) : constSignal(0) {
+Signal::Signal(unsigned int nr, const char* name, SourcePlace at) : constSignal(0), madeAt(at) {
     declare(nr, name, UNINITIALIZED, nullptr, 0, at);
 }
 
 // The bus's own flag follows constValue, so that buses derived from a
 // constant bus made this way print as constant too.
 Signal::Signal(unsigned int nr, SignalValue initValue, int constValue, const char* name, SourcePlace at)
-    : constSignal(constValue) {
+    : constSignal(constValue), madeAt(at) {
     declare(nr, name, initValue, nullptr, constValue, at);
 }
 
-Signal::Signal(unsigned int nr, unsigned int setMask, const char* name, SourcePlace at) : constSignal(1) {
+Signal::Signal(unsigned int nr, unsigned int setMask, const char* name, SourcePlace at)
+    : constSignal(1), madeAt(at) {
     declare(nr, name, ZERO, &setMask, 1, at);
 }
 
@@ -100,10 +101,23 @@ Signal::Signal(int n, const char* name, int isConst)
     : length(n > 0 ? n : 0),
       serialNumber(n > 0 ? new int[n] : nullptr),
       constSignal(isConst),
-      nameTag(copyString(name)) {}
+      nameTag(copyString(name)),
+      madeAt(nullptr, 0) {}
 
-Signal::Signal(const Signal& siga) : Signal(siga.length, siga.nameTag, siga.constSignal) {
+Signal::Signal(const Signal& siga, SourcePlace at) : Signal(siga.length, siga.nameTag, siga.constSignal) {
     if (length) std::memcpy(serialNumber, siga.serialNumber, sizeof(int) * length);
+    madeAt = at;
+}
+
+Signal::Signal(Signal&& siga) noexcept
+    : length(siga.length),
+      serialNumber(siga.serialNumber),
+      constSignal(siga.constSignal),
+      nameTag(siga.nameTag),
+      madeAt(siga.madeAt) {
+    siga.length = 0;
+    siga.serialNumber = nullptr;
+    siga.nameTag = deletedName;
 }
 
 Signal::~Signal() {
@@ -113,11 +127,24 @@ Signal::~Signal() {
     nameTag = deletedName;
 }
 
-Signal Signal::operator=(const Signal& sig) {
+namespace {
+
+// The positions a subscript or slice of `bus` may name, after its report.
+void sayRange(const Signal& bus) {
+    if (bus.length > 0)
+        sayExpected("a position from 0 to %d", bus.length - 1);
+    else
+        sayExpected("no position: %s has no wires", bus.nameTag);
+}
+
+}  // namespace
+
+Signal Signal::operator=(Signal sig) {
     std::fprintf(stderr, "Assignment from SignalName = %s to Signal Name = %s not implemented.\n",
                  sig.nameTag, nameTag);
     std::fprintf(stderr, "  Try to use initialization instead -- or talk to the Prof.\n");
-    return Signal(0, "UnNamed", 0);
+    sayPlace(sig.madeAt);
+    std::exit(1);
 }
 
 Signal Signal::operator[](BusSubscript subscript) const {
@@ -125,20 +152,20 @@ Signal Signal::operator[](BusSubscript subscript) const {
     if (sub < 0 || sub >= length) {
         std::fprintf(stderr, "Signal :: operator[] subscript out of range--\n");
         std::fprintf(stderr, "  -- Signal = %s sub = %d\n", nameTag, sub);
+        sayRange(*this);
         sayPlace(subscript.at);
         std::exit(1);
     }
-    if (length == 1) {
-        Signal bit(1, nameTag, constSignal);
-        bit.serialNumber[0] = serialNumber[sub];
-        return bit;
-    }
+    // A one-wire bus keeps its name; a wire of a wider one is name[sub].
     std::string name = nameTag;
-    name += '[';
-    name += std::to_string(sub);
-    name += ']';
+    if (length > 1) {
+        name += '[';
+        name += std::to_string(sub);
+        name += ']';
+    }
     Signal bit(1, name.c_str(), constSignal);
     bit.serialNumber[0] = serialNumber[sub];
+    bit.madeAt = subscript.at;
     return bit;
 }
 
@@ -146,6 +173,7 @@ Signal Signal::sub(int start, int end, SourcePlace at) const {
     if (start < 0 || start >= length || end < 0 || end >= length) {
         std::fprintf(stderr, "Signal member sub(int,int)--bad range: %d,%d\n", start, end);
         std::fprintf(stderr, "Source length = %d\n", length);
+        sayRange(*this);
         sayPlace(at);
         // Nothing outside the source can be read: the result is an empty bus.
         return Signal(0, nameTag, constSignal);
@@ -153,10 +181,11 @@ Signal Signal::sub(int start, int end, SourcePlace at) const {
     int step = start >= end ? 1 : -1;
     Signal slice(step * (start - end) + 1, nameTag, constSignal);
     for (int p = 0; p < slice.length; p++) slice.serialNumber[p] = serialNumber[end + step * p];
+    slice.madeAt = at;
     return slice;
 }
 
-Signal Signal::operator-(RangeEnd end) const {
+Signal Signal::operator-(BusOperand end) const {
     const Signal& sig = end.bus;
     if (length != 1 || sig.length != 1) {
         std::fprintf(stderr, "Error--operator - arguments are not length = 1.\n");
@@ -168,16 +197,19 @@ Signal Signal::operator-(RangeEnd end) const {
     int step = a >= b ? 1 : -1;
     Signal range(step * (a - b) + 1, nameTag, constSignal);
     for (int p = 0; p < range.length; p++) range.serialNumber[p] = b + step * p;
+    range.madeAt = end.at;
     return range;
 }
 
-Signal Signal::operator,(const Signal& siga) const {
+Signal Signal::operator,(BusOperand operand) const {
+    const Signal& siga = operand.bus;
     std::string name = nameTag;
     name += ',';
     name += siga.nameTag;
     Signal joined(length + siga.length, name.c_str(), constSignal);
     if (siga.length) std::memcpy(joined.serialNumber, siga.serialNumber, sizeof(int) * siga.length);
     if (length) std::memcpy(joined.serialNumber + siga.length, serialNumber, sizeof(int) * length);
+    joined.madeAt = operand.at;
     return joined;
 }
 
@@ -199,6 +231,7 @@ Signal operator*(Replication replication, const Signal& siga) {
     const int n = static_cast<int>(wires);
     Signal copies(n, siga.nameTag, siga.constSignal);
     for (int p = 0; p < n; p++) copies.serialNumber[p] = siga.serialNumber[p % siga.length];
+    copies.madeAt = replication.at;
     return copies;
 }
 

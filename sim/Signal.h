@@ -46,12 +46,12 @@ struct BusSubscript {
     BusSubscript(int position, SourcePlace where = SourcePlace()) : value(position), at(where) {}
 };
 
-// The right operand of a - b.
-struct RangeEnd {
-    const Signal& bus;  // the bus written to the right of "-"
-    SourcePlace at;     // the line of the range expression
+// The right operand of a - b and of a , b.
+struct BusOperand {
+    const Signal& bus;  // the bus written to the right of the operator
+    SourcePlace at;     // the line of the expression
 
-    RangeEnd(const Signal& rangeEnd, SourcePlace where = SourcePlace()) : bus(rangeEnd), at(where) {}
+    BusOperand(const Signal& operand, SourcePlace where = SourcePlace()) : bus(operand), at(where) {}
 };
 
 // The count in count * bus.
@@ -68,6 +68,8 @@ public:
     int* serialNumber;  // owned array of `length` wire serial numbers, or null
     int constSignal;    // 1 when made as a constant; carried into derived buses
     char* nameTag;      // owned copy of the bus's name
+    SourcePlace madeAt; // the line of circuit code that declared, derived or copied this bus value (an
+                        // assignment's report names it); unknown for buses the library makes itself
 
     // Declares `nr` new wires named name[0] … name[nr-1], UNINITIALIZED.
     // In all three declaring forms a width beyond the int range (a negative
@@ -78,16 +80,20 @@ public:
     Signal(unsigned int nr, SignalValue initValue, int constValue, const char* name, SourcePlace at = SourcePlace());
     // Declares `nr` constant wires: ONE where bit i of setMask is 1, else ZERO.
     Signal(unsigned int nr, unsigned int setMask, const char* name, SourcePlace at = SourcePlace());
-    // An independent copy: same wires, new arrays. Declares nothing.
-    Signal(const Signal& siga);
+    // An independent copy: same wires, new arrays. Declares nothing. `at`
+    // is the line that copies, filled in there.
+    Signal(const Signal& siga, SourcePlace at = SourcePlace());
+    // Takes over the arrays of `siga`, which is left an empty bus; keeps
+    // where the value was made. Declares nothing.
+    Signal(Signal&& siga) noexcept;
     ~Signal();
 
-    // Assignment is not supported: it reports and returns an empty bus,
-    // leaving both operands unchanged. Circuit code initialises instead.
-    // Its report carries no "in" line: the operand of an assignment must be
-    // a plain bus (anything else would make an assignment the compiler
-    // writes itself win the overload), so no place can travel with it.
-    Signal operator=(const Signal& sig);
+    // Assignment is not supported: it reports, naming the line of the
+    // assignment, and ends the program with status 1. Circuit code
+    // initialises instead. The operand is taken by value so that its copy,
+    // made at the line of the assignment, carries that line (an operand the
+    // expression makes itself carries the line it was made at).
+    Signal operator=(Signal sig);
 
     // One wire: position `sub`. Out of range reports, naming the line of the
     // subscript, and ends the program (status 1).
@@ -99,10 +105,10 @@ public:
     // Serial-number range between two one-wire buses: position 0 holds
     // `sig`'s wire, the top position this bus's wire. A wider operand is
     // reported, naming the line of the expression, and ends the program.
-    Signal operator-(RangeEnd sig) const;
+    Signal operator-(BusOperand sig) const;
     // Concatenation: `siga` supplies the low positions, this bus the high
-    // ones. It cannot fail, so it takes no place.
-    Signal operator,(const Signal& siga) const;
+    // ones. It cannot fail; the place only marks where the result was made.
+    Signal operator,(BusOperand siga) const;
 
     void print() const;
 

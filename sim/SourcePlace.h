@@ -23,4 +23,8 @@ struct SourcePlace {
 // "  in FILE:LINE"; writes nothing for an unknown place.
 void sayPlace(const SourcePlace& at);
 
+// Follows a width message, before its place, with what the buses should
+// have been: "  expected: " and the printf-formatted text, then a line end.
+void sayExpected(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
 #endif

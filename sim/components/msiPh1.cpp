@@ -7,7 +7,9 @@
 // that name the label use the descriptor's own label, or the component's
 // default label when the descriptor has none. Groups a component does not
 // have are registered as an empty bus named "UnNamed".
+#include <climits>
 #include <cstdio>
+#include <string>
 
 #include "Ph1.h"
 #include "addStCmp.h"
@@ -42,6 +44,24 @@ const char* const stderrWidthMessage = "I/O length error--Stderr() at %s in.leng
 const char* const intOutWidthMessage = "I/O length error--IntOut() at %s control.length = %d should be 2.\n";
 const char* const hexOutWidthMessage = "I/O length error--HexOut() at %s control.length = %d should be 2.\n";
 
+// What each width message expected, in words, on the line after it.
+const char* const adderOutExpected = "out of %d wires for %d inputs";
+const char* const adderInExpected = "dataIn of %d wires, two operands of out's width, for %d outputs";
+const char* const incrementExpected = "in of at least %d wires for %d outputs";
+const char* const muxExpected = "dataIn of %s, a group of out's %d for each value of %d control wires";
+const char* const decoderExpected = "out of %s for %d dataIn wires, and controlIn of 1 wire";
+const char* const encoderExpected = "dataIn of %s for %d out wires, and valid of 1 wire";
+const char* const gateExpected = "in of 2 wires, out of 1 wire";
+const char* const counterExpected = "in of at least 2 wires: [0] count clock, [1] clear";
+const char* const dffExpected = "in of 4 wires, out of 1 wire";
+const char* const jkffExpected = "in of 5 wires, out of 2 wires";
+const char* const registerExpected = "out of %d wires, as many as dataIn; write and enable of 1 wire each";
+const char* const bitRegisterSingleBitExpected = "clear, set, enable, write, bitIn and bitOut of 1 wire each";
+const char* const bitRegisterAddressExpected =
+    "readAddress of %d wires, as many as writeAddress; registerOut of %s for %d address wires";
+const char* const stderrExpected = "in of 10 wires";
+const char* const textControlExpected = "control of 2 wires";
+
 // The label a width message names: the descriptor's, else the default.
 const char* shownDecal(const SD& sd, const char* defaultDecal) { return sd.decal ? sd.decal : defaultDecal; }
 
@@ -54,6 +74,17 @@ void countFatal(const SourcePlace& at) {
 // 2^exponent as a 64-bit number, or -1 when it would not fit; widths of
 // 62 bits and more cannot match any bus length anyway.
 long long powerOfTwo(int exponent) { return exponent >= 0 && exponent < 62 ? 1LL << exponent : -1; }
+
+// 2^exponent wires in words: "8 wires (2^3)", or, past what a bus can hold,
+// "2^40 wires, more than a bus can hold".
+std::string wiresOfPower(int exponent, long long times = 1) {
+    const long long n = powerOfTwo(exponent);
+    if (n < 0 || n > INT_MAX / times)
+        return "2^" + std::to_string(exponent) + (times > 1 ? " × " + std::to_string(times) : "") +
+               " wires, more than a bus can hold";
+    return std::to_string(n * times) + " wires (" + (times > 1 ? std::to_string(times) + " × " : "") + "2^" +
+           std::to_string(exponent) + ")";
+}
 
 Signal unnamed() { return Signal(0, "UnNamed"); }
 
@@ -68,6 +99,10 @@ void Adder(const SD& sd, const Signal& dataIn, const Signal& out, SourcePlace at
     if (dataIn.length != 2 * out.length) {
         std::fprintf(stderr, adderWidthMessage, shownDecal(sd, "Adder"), sd.graphicPosition, dataIn.length,
                      out.length);
+        if (dataIn.length % 2 == 0)
+            sayExpected(adderOutExpected, dataIn.length / 2, dataIn.length);
+        else
+            sayExpected(adderInExpected, 2 * out.length, out.length);
         countFatal(at);
     }
     const int bitWidth = out.length;
@@ -80,6 +115,7 @@ void Increment(const SD& sd, const Signal& in, const Signal& out, SourcePlace at
     if (in.length < out.length) {
         std::fprintf(stderr, incrementWidthMessage, shownDecal(sd, "Increment"), sd.graphicPosition, in.length,
                      out.length);
+        sayExpected(incrementExpected, out.length, out.length);
         countFatal(at);
     }
     registerBasic(increment, "Increment", sd, in, unnamed(), out, at);
@@ -90,6 +126,8 @@ void Mux(const SD& sd, const Signal& controlIn, const Signal& dataIn, const Sign
     if (groups < 0 || dataIn.length != out.length * groups) {
         std::fprintf(stderr, muxWidthMessage, shownDecal(sd, "Mux"), sd.graphicPosition, dataIn.length,
                      controlIn.length, out.length);
+        sayExpected(muxExpected, wiresOfPower(controlIn.length, out.length > 0 ? out.length : 1).c_str(), out.length,
+                    controlIn.length);
         countFatal(at);
     }
     registerBasic(mux, "Mux", sd, dataIn, controlIn, out, at);
@@ -99,6 +137,7 @@ void Decoder(const SD& sd, const Signal& controlIn, const Signal& dataIn, const 
     if (out.length != powerOfTwo(dataIn.length) || controlIn.length != 1) {
         std::fprintf(stderr, decoderWidthMessage, shownDecal(sd, "Decoder"), sd.graphicPosition, dataIn.length,
                      controlIn.length, out.length);
+        sayExpected(decoderExpected, wiresOfPower(dataIn.length).c_str(), dataIn.length);
         countFatal(at);
     }
     registerBasic(decoder, "Decoder", sd, dataIn, controlIn, out, at);
@@ -108,6 +147,7 @@ void Encoder(const SD& sd, const Signal& dataIn, const Signal& out, const Signal
     if (dataIn.length != powerOfTwo(out.length) || valid.length != 1) {
         std::fprintf(stderr, encoderWidthMessage, shownDecal(sd, "Encoder"), sd.graphicPosition, dataIn.length,
                      out.length, valid.length);
+        sayExpected(encoderExpected, wiresOfPower(out.length).c_str(), out.length);
         countFatal(at);
     }
     registerBasic(encoder, "Encoder", sd, dataIn, unnamed(), (valid, out), at);
@@ -116,6 +156,7 @@ void Encoder(const SD& sd, const Signal& dataIn, const Signal& out, const Signal
 void Gate(const SD& sd, const Signal& in, const Signal& out, SourcePlace at) {
     if (in.length != 2 || out.length != 1) {
         std::fprintf(stderr, gateWidthMessage, sd.graphicPosition, in.length, out.length);
+        sayExpected("%s", gateExpected);
         countFatal(at);
     }
     registerBasic(gate, "Gate", sd, in, unnamed(), out, at);
@@ -125,6 +166,7 @@ void Counter(const SD& sd, const Signal& in, const Signal& out, SourcePlace at) 
     // The evaluator reads in[0] and in[1].
     if (in.length < 2) {
         std::fprintf(stderr, counterWidthMessage, shownDecal(sd, "Counter"), sd.graphicPosition, in.length);
+        sayExpected("%s", counterExpected);
         countFatal(at);
     }
     registerBasic(counter, "Counter", sd, in, unnamed(), out, at);
@@ -133,6 +175,7 @@ void Counter(const SD& sd, const Signal& in, const Signal& out, SourcePlace at) 
 void Dff(const SD& sd, const Signal& in, const Signal& out, SourcePlace at) {
     if (in.length != 4 || out.length != 1) {
         std::fprintf(stderr, dffWidthMessage, sd.graphicPosition, in.length, out.length);
+        sayExpected("%s", dffExpected);
         countFatal(at);
     }
     registerBasic(dff, "Dff", sd, in, unnamed(), out, at);
@@ -141,6 +184,7 @@ void Dff(const SD& sd, const Signal& in, const Signal& out, SourcePlace at) {
 void Jkff(const SD& sd, const Signal& in, const Signal& out, SourcePlace at) {
     if (in.length != 5 || out.length != 2) {
         std::fprintf(stderr, jkffWidthMessage, sd.graphicPosition, in.length, out.length);
+        sayExpected("%s", jkffExpected);
         countFatal(at);
     }
     registerBasic(jkff, "Jkff", sd, in, unnamed(), out, at);
@@ -151,6 +195,7 @@ void Register(const SD& sd, const Signal& enable, const Signal& write, const Sig
     if (dataIn.length != out.length || write.length != 1 || enable.length != 1) {
         std::fprintf(stderr, registerWidthMessage, shownDecal(sd, "Register"), sd.graphicPosition, dataIn.length,
                      write.length, enable.length, out.length);
+        sayExpected(registerExpected, dataIn.length);
         countFatal(at);
     }
     registerBasic(enabledRegister, "Register", sd, dataIn, (enable, write), out, at);
@@ -164,10 +209,13 @@ void BitAddressibleRegister(const SD& sd, const Signal& clear, const Signal& set
     if (clear.length != 1 || set.length != 1 || enable.length != 1 || write.length != 1 || bitIn.length != 1 ||
         bitOut.length != 1) {
         std::fprintf(stderr, bitRegisterSingleBitMessage, label, sd.graphicPosition);
+        sayExpected("%s", bitRegisterSingleBitExpected);
         countFatal(at);
     }
     if (readAddress.length != writeAddress.length || registerOut.length != powerOfTwo(readAddress.length)) {
         std::fprintf(stderr, bitRegisterAddressMessage, label, sd.graphicPosition);
+        sayExpected(bitRegisterAddressExpected, writeAddress.length, wiresOfPower(readAddress.length).c_str(),
+                    readAddress.length);
         countFatal(at);
     }
     registerBasic(bitAddressibleRegister, "BitAddrReg", sd, ((bitIn, writeAddress), readAddress),
@@ -177,6 +225,7 @@ void BitAddressibleRegister(const SD& sd, const Signal& clear, const Signal& set
 void Stderr(const SD& sd, const Signal& in, SourcePlace at) {
     if (in.length != 10) {
         std::fprintf(stderr, stderrWidthMessage, sd.graphicPosition, in.length);
+        sayExpected("%s", stderrExpected);
         countFatal(at);
     }
     registerBasic(_stderr, "Stderr", sd, in, unnamed(), unnamed(), at);
@@ -185,6 +234,7 @@ void Stderr(const SD& sd, const Signal& in, SourcePlace at) {
 void IntOut(const SD& sd, const Signal& control, const Signal& data, SourcePlace at) {
     if (control.length != 2) {
         std::fprintf(stderr, intOutWidthMessage, sd.graphicPosition, control.length);
+        sayExpected("%s", textControlExpected);
         countFatal(at);
     }
     registerBasic(intOut, "IntOut", sd, data, control, unnamed(), at);
@@ -193,6 +243,7 @@ void IntOut(const SD& sd, const Signal& control, const Signal& data, SourcePlace
 void HexOut(const SD& sd, const Signal& control, const Signal& data, SourcePlace at) {
     if (control.length != 2) {
         std::fprintf(stderr, hexOutWidthMessage, sd.graphicPosition, control.length);
+        sayExpected("%s", textControlExpected);
         countFatal(at);
     }
     registerBasic(hexOut, "HexOut", sd, data, control, unnamed(), at);

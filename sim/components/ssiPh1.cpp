@@ -36,8 +36,12 @@ void instrument(functionPointer evaluate, functionPointer drawDynamic, functionP
                          0, nullptr, 0, 0, 0, at);
 }
 
-[[noreturn]] void widthError(const char* what, const SD& sd, const std::string& widths, const SourcePlace& at) {
+// The report of a wrong width: the widths found, what was expected, the
+// circuit's line; then the end of the program.
+[[noreturn]] void widthError(const char* what, const SD& sd, const std::string& widths, const std::string& expected,
+                             const SourcePlace& at) {
     std::fprintf(stderr, "ERROR -- %s at %s length error: %s\n", what, sd.graphicPosition, widths.c_str());
+    sayExpected("%s", expected.c_str());
     sayPlace(at);
     std::exit(1);
 }
@@ -51,7 +55,8 @@ std::string widths(const char* n1, const Signal& s1, const char* n2, const Signa
 // nothing to drive or nothing to start from, so the circuit is in error.
 void needWire(const char* component, const SD& sd, const char* name, const Signal& bus, const SourcePlace& at) {
     if (bus.length < 1)
-        widthError(component, sd, std::string(" ") + name + ".length = 0, needs at least 1 wire", at);
+        widthError(component, sd, std::string(" ") + name + ".length = 0, needs at least 1 wire",
+                   std::string(name) + " of at least 1 wire", at);
 }
 
 // And and Or share their vector rules; `name` is the one in the messages.
@@ -64,12 +69,15 @@ void splitGate(functionPointer evaluate, const int* icon, const char* name, cons
     if (out.length < 2) {
         std::fprintf(stderr, "ERROR -- %s with out.length == 0 at %s  length error: %s\n", name, sd.graphicPosition,
                      widths("in", in, "out", out).c_str());
+        sayExpected("out of at least 1 wire");
         sayPlace(at);
         std::exit(1);
     }
     if (in.length % out.length != 0)
         widthError((std::string(name) + " (vector) with inputs not divisible over outputs").c_str(), sd,
-                   widths("in", in, "out", out), at);
+                   widths("in", in, "out", out),
+                   "in of a multiple of " + std::to_string(out.length) + " wires (out's width), one group per output",
+                   at);
     int n = in.length / out.length;
     for (int i = out.length - 1; i >= 0; i--)
         splitGate(evaluate, icon, name, sd, in.sub(i * n, (i + 1) * n - 1), out[i], at);
@@ -90,6 +98,7 @@ void pairGate(functionPointer evaluate, const int* icon, const char* name, const
         std::fprintf(stderr, "ERROR -- %s (vector) component at %s length error:  in1.length = %d in2.length = %d "
                              "out.length = %d\n",
                      name, sd.graphicPosition, in1.length, in2.length, out.length);
+        sayExpected("out of %d wires, one per pair of inputs", width);
         sayPlace(at);
         std::exit(1);
     }
@@ -137,7 +146,12 @@ void Not(const SD& sd, const Signal& in, const Signal& out, SourcePlace at) {
         gate(not_, notIcon, "Not", sd, in, none(), out, at);
         return;
     }
-    if (out.length < 2 || in.length != out.length) widthError("Not (vector)", sd, widths("in", in, "out", out), at);
+    if (out.length < 2 || in.length != out.length)
+        widthError("Not (vector)", sd, widths("in", in, "out", out),
+                   in.length > 0 ? "out of " + std::to_string(in.length) + (in.length == 1 ? " wire" : " wires") +
+                                       ", as many as in"
+                                 : std::string("in and out of as many wires as each other, at least 1"),
+                   at);
     for (int i = out.length - 1; i >= 0; i--) Not(sd, in[i], out[i], at);
 }
 
@@ -159,7 +173,8 @@ void CiNor(const SD& sd, const Signal& inTrue, const Signal& inComplement, const
 void Tsb(const SD& sd, const Signal& in, const Signal& control, const Signal& out, SourcePlace at) {
     if (in.length != 1 || control.length != 1 || out.length != 1)
         widthError("Tsb (Tri-state-buffer)", sd,
-                   " control.length = " + std::to_string(control.length) + widths("in", in, "out", out), at);
+                   " control.length = " + std::to_string(control.length) + widths("in", in, "out", out),
+                   "in, control and out of 1 wire each", at);
     addStandardComponent(tsb, noSecondary, tsbIcon, nullptr, nullptr, nullptr, 1, 0, "Tsb", sd, in, control, out, 0,
                          nullptr, 0, nullptr, 0, 0, 0, at);
 }

@@ -28,6 +28,15 @@ const char* const romWidthMessage =
 const char* const romNullMessage = "I/O length error--Rom %s at %s contents pointer is null, needs %lld bytes\n";
 const char* const romShortMessage = "I/O length error--Rom at %s contents hold %lld bytes, needs %lld\n";
 
+// What the width messages expected, in words, on the line after them.
+const char* const memoryNegativeExpected = "a geometry of no negative numbers";
+const char* const memoryExpected =
+    "out of %d wires, dataIn of %d and controlIn of %d for %d read and %d write ports of %d bits with %d address "
+    "wires";
+const char* const romExpected = "%d words for %d in wires (2^in.length), and out of %d wires, one per bit of a word";
+const char* const romAddressExpected = "in of at most 30 wires (2^in.length words), and out of %d wires, one per bit";
+const char* const romSizeExpected = "contents of at most %d bytes: %d words of %d bytes are more";
+
 const char* shownDecal(const SD& sd, const char* defaultDecal) { return sd.decal ? sd.decal : defaultDecal; }
 
 // RegisterFile and Ram differ in their name, label and zeroIsZERO only.
@@ -43,6 +52,10 @@ void multiPortMemory(const char* kind, const char* defaultDecal, int zeroIsZERO,
     if (negative || out.length != outWidth || dataIn.length != dataWidth || controlIn.length != controlWidth) {
         std::fprintf(stderr, memoryWidthMessage, kind, shownDecal(sd, defaultDecal), sd.graphicPosition,
                      dataIn.length, dataWidth, controlIn.length, controlWidth, out.length, outWidth);
+        if (negative)
+            sayExpected("%s", memoryNegativeExpected);
+        else
+            sayExpected(memoryExpected, outWidth, dataWidth, controlWidth, r, wp, w, p);
         sayPlace(at);
         phaseOne->fatalDiagnosticCount++;
     }
@@ -79,6 +92,12 @@ void Rom(const SD& sd, const Signal& in, const Signal& out, int words, int bitsP
     if (!geometryRight) {
         std::fprintf(stderr, romWidthMessage, shownDecal(sd, "Rom"), sd.graphicPosition, in.length, words,
                      out.length, bitsPerWord, allocatedBytesPerWord);
+        if (in.length >= 31 || in.length < 0)
+            sayExpected(romAddressExpected, bitsPerWord);
+        else if (addressFits && out.length == bitsPerWord)
+            sayExpected(romSizeExpected, INT_MAX, words, allocatedBytesPerWord);
+        else
+            sayExpected(romExpected, 1 << in.length, in.length, bitsPerWord);
         sayPlace(at);
         phaseOne->fatalDiagnosticCount++;
     } else if (contents.bytes == nullptr) {

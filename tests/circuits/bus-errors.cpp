@@ -2,7 +2,7 @@
 //   1  bit 16 of a 16-wire bus        (ends the program, status 1)
 //   2  a slice reaching outside       (reported; the result is empty)
 //   3  a range from a wide bus        (ends the program, status 1)
-//   4  assignment between buses       (reported; nothing changes)
+//   4  assignment between buses       (ends the program, status 1)
 //   5  a replication beyond the int range, 200000000 copies of 16 wires
 //   6  a replication by a negative count
 //   7  a bus declared with a negative width

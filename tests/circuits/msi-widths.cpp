@@ -43,4 +43,6 @@ void simnet() {
     Rom(SD("bd", "nul"), b6, b9, 64, 9, nullptr);
     static const unsigned char shortContents[100] = {0};
     Rom(SD("be"), b6, b9, 64, 9, shortContents);
+    // Eight inputs for three outputs: the message says what out should be.
+    Adder(SD("bc", "wide"), b8, b3);
 }

@@ -181,6 +181,26 @@ TEST(RegistrationDeathTest, SubscriptOutOfRangeEndsTheProgram) {
     EXPECT_EXIT(x[-1], testing::ExitedWithCode(1), "sub = -1");
 }
 
+// An assignment between buses ends the build, naming the line of the
+// assignment whatever the right-hand side is: a bus, or a bus the
+// expression makes (bit, slice, concatenation, replication, range, a new
+// declaration).
+TEST(RegistrationDeathTest, AssignmentEndsTheBuildNamingItsLine) {
+    Signal a(2, "a"), b(3, "b"), c(1, "c");
+    const std::string refused =
+        "Assignment from SignalName = b to Signal Name = a not implemented.\n"
+        "  Try to use initialization instead -- or talk to the Prof.\n"
+        "  in tests/unit/test_registration.cpp:";
+    auto at = [](int line) { return "  in tests/unit/test_registration.cpp:" + std::to_string(line) + "\n$"; };
+    EXPECT_EXIT(a = b, testing::ExitedWithCode(1), "^" + refused + std::to_string(__LINE__) + "\n$");
+    EXPECT_EXIT(a = b[1], testing::ExitedWithCode(1), at(__LINE__));
+    EXPECT_EXIT(a = b.sub(2, 1), testing::ExitedWithCode(1), at(__LINE__));
+    EXPECT_EXIT(a = (b, c), testing::ExitedWithCode(1), at(__LINE__));
+    EXPECT_EXIT(a = 2 * c, testing::ExitedWithCode(1), at(__LINE__));
+    EXPECT_EXIT(a = c - c, testing::ExitedWithCode(1), at(__LINE__));
+    EXPECT_EXIT(a = Signal(2, "d"), testing::ExitedWithCode(1), at(__LINE__));
+}
+
 TEST(RegistrationDeathTest, RangeNeedsOneWireOperands) {
     Signal x(2, "x"), y(1, "y");
     EXPECT_EXIT(x - y, testing::ExitedWithCode(1), "Error--operator - arguments are not length = 1.\n");

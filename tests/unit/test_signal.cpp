@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Ph1.h"
@@ -133,27 +134,14 @@ TEST(Signal, CopiesAreIndependentAndNamesAreOwned) {
     EXPECT_NE(t.serialNumber[0], 0);
 }
 
-TEST(Signal, AssignmentIsRefusedAndChangesNothing) {
-    Signal a(2, "a"), b(3, "b");
-    std::vector<int> before = wires(a);
-    testing::internal::CaptureStderr();
-    Signal result = (a = b);
-    std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(err,
-              "Assignment from SignalName = b to Signal Name = a not implemented.\n"
-              "  Try to use initialization instead -- or talk to the Prof.\n");
-    EXPECT_EQ(wires(a), before);
-    EXPECT_STREQ(a.nameTag, "a");
-    EXPECT_EQ(result.length, 0);
-}
-
 TEST(Signal, BadSliceReportsAndGivesAnEmptyBus) {
     Signal x(4, "x");
     testing::internal::CaptureStderr();
     Signal s = x.sub(4, 1);
     const int line = __LINE__ - 1;
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "Signal member sub(int,int)--bad range: 4,1\nSource length = 4\n  in tests/unit/test_signal.cpp:" +
+              "Signal member sub(int,int)--bad range: 4,1\nSource length = 4\n  expected: a position from 0 to 3\n"
+              "  in tests/unit/test_signal.cpp:" +
                   std::to_string(line) + "\n");
     EXPECT_EQ(s.length, 0);
     EXPECT_EQ(s.serialNumber, nullptr);
@@ -175,4 +163,15 @@ TEST(Signal, PrintedForms) {
                            std::to_string(s0) + " \n" + "   Signal number " + std::to_string(s0 + 2) +
                            "   constSignal = 0  Name: p[2]  Value: 1\n" + "XXXNOT A SIGNAL";
     EXPECT_EQ(err, expected);
+}
+
+// Moving a bus (as returning one does) keeps its wires and where it was made.
+TEST(Signal, MovesKeepWiresAndPlace) {
+    Signal x(3, "x");
+    Signal moved(std::move(x));
+    EXPECT_EQ(moved.length, 3);
+    EXPECT_STREQ(moved.nameTag, "x");
+    EXPECT_EQ(moved.madeAt.line, __LINE__ - 4);
+    EXPECT_EQ(x.length, 0);
+    EXPECT_EQ(x.serialNumber, nullptr);
 }
