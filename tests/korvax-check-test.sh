@@ -2,9 +2,10 @@
 # korvax-check-test.sh SOURCE_DIR BUILD_DIR: grades the circuits of
 # tests/grading (correct ones of different structures and timings, a wrong
 # one with the same file name as a correct one, one that does not compile,
-# one that oscillates for ever, one whose output is named differently)
-# against one vectors file, and checks every verdict line, the summary and
-# the exit status; then the exit status for vectors that cannot be read.
+# one that oscillates for ever, one whose output is named differently, one
+# that compiles but is miswired) against one vectors file, and checks every
+# verdict line, the summary and the exit status; then vectors that cannot be
+# read or are malformed.
 set -u
 src=$1
 export KORVAX_BUILD_DIR=$2
@@ -12,7 +13,7 @@ cd "$src/tests/grading"
 check="$src/tools/korvax-check"
 
 out=$("$check" -j 2 -t 3 majority.vec a/majority.cpp nand.cpp slow.cpp xor.cpp mux.cpp b/majority.cpp \
-  broken.cpp ring.cpp misnamed.cpp 2>/dev/null)
+  broken.cpp ring.cpp misnamed.cpp widths.cpp 2>/dev/null)
 status=$?
 expected=(
   '^PASS a/majority\.cpp 6/6$'
@@ -24,7 +25,8 @@ expected=(
   '^BUILD ERROR broken\.cpp: .*broken\.cpp:[0-9]+:[0-9]+: error: .*Ore'
   '^TIMEOUT ring\.cpp$'
   '^FAIL misnamed\.cpp 0/6 \(first failure: exit status 2: .*majority\.vec:2: unknown name out: .*\)$'
-  '^5 passed, 4 failed$'
+  '^BUILD ERROR widths\.cpp: I/O length error--Adder Adder at ab dataIn\.length = 8 out\.length = 3$'
+  '^5 passed, 5 failed$'
 )
 failures=0
 mapfile -t lines <<<"$out"
@@ -46,6 +48,16 @@ done
 "$check" missing.vec nand.cpp >/dev/null 2>&1
 s=$?
 [ "$s" -eq 2 ] || { echo "FAIL: unreadable vectors gave status $s, expected 2"; failures=1; }
+# Malformed vectors: the message of -v once, naming the file as given, on
+# standard error; nothing on standard output; status 2; nothing built.
+tmp=$(mktemp -d)
+err=$(TMPDIR=$tmp "$check" broken.vec nand.cpp broken.cpp 2>&1 >"$tmp/out")
+s=$?
+[ "$s" -eq 2 ] || { echo "FAIL: malformed vectors gave status $s, expected 2"; failures=1; }
+[ "$err" = "broken.vec:2: no NAME=VALUE after the step -" ] || { echo "FAIL: malformed vectors said: $err"; failures=1; }
+[ ! -s "$tmp/out" ] || { echo "FAIL: malformed vectors printed: $(cat "$tmp/out")"; failures=1; }
+[ -z "$(ls "$tmp")" ] || [ "$(ls "$tmp")" = out ] || { echo "FAIL: malformed vectors built: $(ls "$tmp")"; failures=1; }
+rm -rf "$tmp"
 
 [ "$failures" -eq 0 ] && echo "korvax-check: all verdicts as expected"
 printf '%s\n' "$out"
