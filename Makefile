@@ -19,8 +19,9 @@
 
 BUILD   ?= build
 # The X server and utilities serve the tests that run the window (Xvfb) and
-# make run's look for a reachable display (xdpyinfo).
-PACKAGES = g++ cmake ninja-build libgtest-dev libx11-dev xvfb x11-utils
+# make run's look for a reachable display (xdpyinfo); lld links the circuits
+# that tools/korvax-build builds (without it, the default linker does).
+PACKAGES = g++ cmake ninja-build lld libgtest-dev libx11-dev xvfb x11-utils
 SANITIZE_BUILD ?= build-sanitize
 WERROR  ?= OFF
 # Only the tests need these: GTKWave's vcd2fst and fst2vcd read the
