@@ -2,6 +2,7 @@
 #include "StderrBuffer.h"
 
 #include <signal.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace {
@@ -44,4 +45,14 @@ void bufferStandardError() {
         }
     }
 #endif
+}
+
+void flushStandardErrorNowAndThen() {
+    static long long lastFlushMs = 0;
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
+    const long long nowMs = static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+    if (nowMs - lastFlushMs < 100) return;
+    lastFlushMs = nowMs;
+    std::fflush(stderr);
 }

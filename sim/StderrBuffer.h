@@ -23,4 +23,11 @@ void bufferStandardError();
 // Writes what standard error holds; call before writing to standard output.
 inline void beforeStandardOutput() { std::fflush(stderr); }
 
+// While a window is open the program may run for hours: lines must reach a
+// file or pipe while the user watches, not at the end. Writes what standard
+// error holds when the last such write was at least 100 ms ago. One reading
+// of a coarse clock when there is nothing to do; the window's servicing calls
+// it (a run without a window never does, and keeps its throughput).
+void flushStandardErrorNowAndThen();
+
 #endif

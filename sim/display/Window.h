@@ -157,9 +157,9 @@ public:
     // (count 0), or the sixteenth rectangle, redraws the schematic clipped
     // to them and reads the window size; then every exposure repaints.
     void expose(int x, int y, int w, int h, int count);
-    // Waits, without spinning, until a window event may be pending or
-    // `timeoutMs` milliseconds have passed; at once when events are already
-    // queued. No effect without a display.
+    // Writes what standard error holds, then waits, without spinning, until
+    // a window event may be pending or `timeoutMs` milliseconds have passed;
+    // at once when events are already queued. No effect without a display.
     void waitForEvent(int timeoutMs);
 };
 

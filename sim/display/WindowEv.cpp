@@ -3,6 +3,9 @@
 // (they redraw and give no code).
 #include "WindowEv.h"
 
+#include <cstdio>
+
+#include "../StderrBuffer.h"
 #include "Ph5.h"
 #include "Window.h"
 #include "WindowIn.h"
@@ -38,7 +41,9 @@ void Windex::buttonPoint(int x, int y) {
 
 void Windex::checkEvent(int& eventType, int& keyChar) {
     eventType = noWindowEvent;
-    if (!display || !display->nextEvent(event, false)) return;
+    if (!display) return;
+    flushStandardErrorNowAndThen();
+    if (!display->nextEvent(event, false)) return;
     switch (event.kind) {
     case portKeyPress: eventType = translateKey(event.keysym, event.bytes, event.byteCount, keyChar); break;
     case portButtonPress:
@@ -84,5 +89,8 @@ void Windex::expose(int x, int y, int w, int h, int count) {
 }
 
 void Windex::waitForEvent(int timeoutMs) {
-    if (display) display->waitReadable(timeoutMs);
+    if (!display) return;
+    // What the run wrote is on its way before the program sleeps.
+    std::fflush(stderr);
+    display->waitReadable(timeoutMs);
 }

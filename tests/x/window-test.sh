@@ -33,6 +33,10 @@ settle "Korvax v20190215 check" "${want%$'\n'}" "${points[@]}" || fail "probe pa
 # The reset switch is ONE: a solid box in the foreground colour.
 settle "Korvax v20190215 check" "#000000" $(at ad.ac-ae) || fail "reset switch pane"
 grep -q "Probe for" "$tmp/plain.err" && fail "probes printed lines although a window was open"
+# Standard error goes to a file here, through a buffer: what the run wrote
+# reaches it while the window waits, not when the program ends.
+grep -q '^There are [0-9]* components\.$' "$tmp/plain.err" ||
+  fail "the counts had not reached standard error while the window waited"
 "$xpeek" png "Korvax v20190215 check" "$out/window-level1.png" || fail "screenshot at level 1"
 
 # 2. The deepest level (-F E: most detail).
