@@ -77,7 +77,7 @@ test-sanitize: deps
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_PACKAGES = clang libclang-rt-dev
-FUZZ_TARGETS = cmdline positions
+FUZZ_TARGETS = cmdline positions vcdnames
 
 fuzz:
 	@tools/install-deps $(PACKAGES) $(FUZZ_PACKAGES)
