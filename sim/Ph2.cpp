@@ -6,6 +6,7 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "OutOfMemory.h"
 #include "Ph1.h"
 
 PhaseTwo* phaseTwo = nullptr;
@@ -45,10 +46,7 @@ private:
 template <typename T>
 T* untouchedZeros(int count) {
     void* p = std::calloc(count > 0 ? static_cast<size_t>(count) : 1, sizeof(T));
-    if (!p) {
-        std::fprintf(stderr, "Out of memory for the netlist arrays\n");
-        std::exit(1);
-    }
+    if (!p) outOfMemory();
     return static_cast<T*>(p);
 }
 

@@ -89,8 +89,9 @@ int Sim(int argc, char** argv, void (*build)()) {
 
     beginWaveform();
     if (!earlyExitFlag) phaseFour->run();
-    closeWaveform();
-    const int status = finishTestVectors();
+    const bool waveformWritten = closeWaveform();
+    int status = finishTestVectors();
+    if (!waveformWritten) status = 2;
 
     delete phaseFive;
     delete phaseFour;

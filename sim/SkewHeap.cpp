@@ -8,6 +8,8 @@
 #include <cstring>
 #include <vector>
 
+#include "OutOfMemory.h"
+
 namespace {
 
 // Slots in a new heap's pool. A run's pool grows by doubling from here to
@@ -30,10 +32,7 @@ const size_t slotBytes = sizeof(HeapNode) + sizeof(EventPayload);
 
 SkewHeap::SkewHeap() : root(noEvent), length(0), capacity(initialCapacity), used(1), freeList(noEvent) {
     pool = static_cast<HeapNode*>(std::malloc(slotBytes * capacity));
-    if (!pool) {
-        std::fprintf(stderr, heapFullMessage, 0u);
-        std::exit(1);
-    }
+    if (!pool) outOfMemory();
     payload = reinterpret_cast<EventPayload*>(pool + capacity);
 }
 
@@ -41,11 +40,12 @@ SkewHeap::~SkewHeap() { std::free(pool); }
 
 void SkewHeap::grow() {
     unsigned int bigger = capacity < maximumCapacity / 2 ? capacity * 2 : maximumCapacity;
-    HeapNode* moved = bigger > capacity ? static_cast<HeapNode*>(std::realloc(pool, slotBytes * bigger)) : nullptr;
-    if (!moved) {
+    if (bigger == capacity) {
         std::fprintf(stderr, heapFullMessage, used - 1);
         std::exit(1);
     }
+    HeapNode* moved = static_cast<HeapNode*>(std::realloc(pool, slotBytes * bigger));
+    if (!moved) outOfMemory();
     // The payloads move up behind the larger node pool; the two ranges do
     // not overlap, since the block at least doubles.
     EventPayload* movedPayload = reinterpret_cast<EventPayload*>(moved + bigger);

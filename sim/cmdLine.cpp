@@ -7,6 +7,8 @@
 // the argument vector and nothing is written outside a buffer.
 #include "cmdLine.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -207,6 +209,15 @@ void commandLine(int gargc, char** gargv) {
     // well would be typed at the same quiet moments and undo their checks.
     if (testVectorsPath && KeyboardOperateString) {
         std::fprintf(stderr, "-v and -k cannot be combined: the test vectors type the keys themselves.\n");
+        commandLineExit(2);
+        return;
+    }
+    // Opening the waveform file empties it: the vectors would be lost.
+    struct stat vectors, waveform;
+    if (testVectorsPath && waveformPath && stat(testVectorsPath, &vectors) == 0 && stat(waveformPath, &waveform) == 0 &&
+        vectors.st_dev == waveform.st_dev && vectors.st_ino == waveform.st_ino) {
+        std::fprintf(stderr, "-w %s is the test vectors file of -v %s: it would be overwritten.\n", waveformPath,
+                     testVectorsPath);
         commandLineExit(2);
     }
 }

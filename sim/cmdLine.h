@@ -33,7 +33,8 @@ extern const char* waveformPath;               // -w: the waveform (VCD) file to
 // display/WindowIn.h).
 
 // Parses the options into the globals; `-h` prints the help and exits 0;
-// -v together with -k is refused with exit status 2.
+// -v together with -k, and -w naming the file -v reads (the same file, by
+// any name: its device and inode), are refused with exit status 2.
 void commandLine(int gargc, char** gargv);
 
 // The help text of -h, on standard error.

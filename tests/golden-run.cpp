@@ -9,6 +9,18 @@
 //     streams: combined  standard error goes to standard output, as with
 //                        2>&1, and NAME.stdout holds both as they
 //                        interleave (optional)
+//     setup: COMMANDS    shell commands run first, by the shell that then
+//                        starts the program, in the case's folder (optional)
+//     show: FILE         after the run, a line "--- FILE: N bytes" and the
+//                        bytes of FILE, a file in the scratch folder, are
+//                        added to the end of standard output; a file that
+//                        is not there shows as "--- FILE: missing"
+//                        (optional, any number of lines)
+//     skip: sanitizer    the case is skipped (exit status 77) in a build
+//                        with AddressSanitizer (optional)
+// Every case has a scratch folder of its own, empty at the start and
+// removed at the end, named by $SCRATCH in the environment of the setup
+// commands and the program (the args may use it too).
 // The program runs with NAME (the file name of PATH) as its argv[0], no
 // standard input, no X display (a case without -X meets a server that
 // cannot be reached) and the case's folder as its working directory. Its
@@ -30,6 +42,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -71,7 +84,8 @@ int main(int argc, char** argv) {
     const std::string base = casePath.substr(0, casePath.size() - std::string(".case").size());
     const std::string folder = casePath.substr(0, casePath.find_last_of('/'));
 
-    std::string program, name, args;
+    std::string program, name, args, setup;
+    std::vector<std::string> shown;
     bool wholeStdout = false, combined = false;
     std::istringstream lines(readFile(casePath));
     for (std::string line; std::getline(lines, line);) {
@@ -90,6 +104,15 @@ int main(int argc, char** argv) {
             wholeStdout = true;
         } else if (key == "streams" && value == "combined") {
             combined = true;
+        } else if (key == "setup") {
+            setup = value;
+        } else if (key == "show") {
+            shown.push_back(value);
+        } else if (key == "skip" && value == "sanitizer") {
+#ifdef __SANITIZE_ADDRESS__
+            std::printf("skipped in a build with AddressSanitizer\n");
+            return 77;
+#endif
         } else {
             std::fprintf(stderr, "%s: unknown line: %s\n", casePath.c_str(), line.c_str());
             return 2;
@@ -103,7 +126,11 @@ int main(int argc, char** argv) {
     char tmpl[] = "/tmp/korvax-golden-XXXXXX";
     if (!mkdtemp(tmpl)) return 2;
     const std::string tmp = tmpl;
-    const std::string command = "cd " + quote(folder) + " && unset DISPLAY && exec -a " + quote(name) + " " +
+    const std::string scratch = tmp + "/scratch";
+    std::system(("mkdir " + quote(scratch)).c_str());
+    const std::string command = "cd " + quote(folder) + " && unset DISPLAY && export SCRATCH=" + quote(scratch) +
+                                " && " + (setup.empty() ? std::string() : "{ " + setup + "; } && ") + "exec -a " +
+                                quote(name) + " " +
                                 quote(program) + " " + args + " </dev/null >" + tmp + "/stdout 2>" +
                                 (combined ? std::string("&1") : tmp + "/stderr");
     int raw = std::system(("exec bash -c " + quote(command)).c_str());
@@ -117,6 +144,17 @@ int main(int argc, char** argv) {
             out.erase(0, keySummary.size());
             std::ofstream(tmp + "/stdout", std::ios::binary) << out;
         }
+    }
+    if (!shown.empty()) {
+        for (const std::string& file : shown) {
+            bool exists;
+            const std::string bytes = readFile(scratch + "/" + file, &exists);
+            if (exists)
+                out += "--- " + file + ": " + std::to_string(bytes.size()) + " bytes\n" + bytes;
+            else
+                out += "--- " + file + ": missing\n";
+        }
+        std::ofstream(tmp + "/stdout", std::ios::binary) << out;
     }
     const std::string statusText = std::to_string(status) + "\n";
 

@@ -10,7 +10,11 @@
 //                                     ends: stop time and SIGTERM (the
 //                                     blinker), the Stop component (test
 //                                     circuit inputs), the byte-probe exit
-//                                     (test circuit probes)
+//                                     (test circuit probes); a file that
+//                                     cannot be written, while running or
+//                                     when closed, ends the run at once with
+//                                     one message and status 2 (1 kept for
+//                                     the byte-probe exit)
 //   check-waveform processor KORVAX VEC
 //                                     the processor run by its vectors file:
 //                                     the last line's register values are the
@@ -231,6 +235,50 @@ void checkEnds(const std::string& blinker, const std::string& inputs, const std:
     }
 }
 
+// Counts the lines of `text` that contain `part`.
+int linesWith(const std::string& text, const std::string& part) {
+    int n = 0;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) n += line.find(part) != std::string::npos;
+    return n;
+}
+
+// The time of the last probe line of `text`, 0 when there is none.
+unsigned long lastProbeTime(const std::string& text) {
+    unsigned long t = 0;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);)
+        if (line.compare(0, 7, "Time = ") == 0) t = std::strtoul(line.c_str() + 7, nullptr, 10);
+    return t;
+}
+
+// Files that refuse writes: /dev/full fails every flush (the blinker's file
+// passes the buffer's 1 MiB long before time 10^8, so the run must end
+// there); /proc/version cannot be opened for writing by most users and
+// fails its first write for the others.
+void checkWriteFailures(const std::string& blinker, const std::string& probes, const std::string& tmp) {
+    struct Failure {
+        const char* what;
+        std::string command, file;
+        int status;
+    } failures[] = {
+        {"full while running", "'" + blinker + "' -X -T 100000000 -w /dev/full", "/dev/full", 2},
+        {"full when closed", "'" + blinker + "' -X -T 500 -w /dev/full", "/dev/full", 2},
+        {"unwritable /proc/version", "'" + blinker + "' -X -T 500 -w /proc/version", "/proc/version", 2},
+        {"byte-probe exit", "'" + probes + "' -X -u 0 2 -w /dev/full", "/dev/full", 1},
+    };
+    for (const Failure& f : failures) {
+        const int status = shell("(" + f.command + ") >/dev/null 2>" + tmp + "/stderr");
+        const std::string err = readFile(tmp + "/stderr");
+        expect(status == f.status, std::string(f.what) + ": status " + std::to_string(status));
+        expect(linesWith(err, f.file + ": cannot be written: ") == 1, std::string(f.what) + ": one message");
+        if (f.command.find("100000000") != std::string::npos) {
+            const unsigned long last = lastProbeTime(err);
+            expect(last > 0 && last < 100000000, std::string(f.what) + ": the run ended at " + std::to_string(last));
+        }
+    }
+}
+
 // The processor under its vectors file, with a waveform file of the same run.
 void checkProcessor(const std::string& korvax, const std::string& vectors, const std::string& tmp) {
     const std::string vcd = tmp + "/processor.vcd";
@@ -275,6 +323,7 @@ int main(int argc, char** argv) {
         checkCircuit(argv[2], tmp);
     } else if (mode == "ends" && argc == 5) {
         checkEnds(argv[2], argv[3], argv[4], tmp);
+        checkWriteFailures(argv[2], argv[4], tmp);
     } else if (mode == "processor" && argc == 4) {
         checkProcessor(argv[2], argv[3], tmp);
     } else {
