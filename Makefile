@@ -25,8 +25,10 @@ PACKAGES = g++ cmake ninja-build lld libgtest-dev libx11-dev xvfb x11-utils
 SANITIZE_BUILD ?= build-sanitize
 WERROR  ?= OFF
 # Only the tests need these: GTKWave's vcd2fst and fst2vcd read the
-# waveform files back; xdotool types and clicks into the window.
-TEST_PACKAGES = gtkwave xdotool
+# waveform files back; xdotool types and clicks into the window;
+# rsvg-convert (librsvg2-bin) rasters the SVG pictures and ImageMagick
+# compares them with the window's screenshots.
+TEST_PACKAGES = gtkwave xdotool librsvg2-bin imagemagick
 RUN_ARGS ?=
 
 .PHONY: all build configure run test test-sanitize fuzz bench deps update-golden clean

@@ -182,6 +182,8 @@ void PhaseFour::run() {
     // The first picture. It reads the wires before time 0; phase three
     // gave them their initial values when it allocated them.
     p5.firstPicture();
+    // -s asks for that picture alone.
+    if (picturePath) return;
 
     runInitialize();
     fireKeyboardHooks();

@@ -12,6 +12,7 @@
 #include "Vectors.h"
 #include "cmdLine.h"
 #include "display/Ph5.h"
+#include "display/SvgPort.h"
 
 PhaseFour* phaseFour = nullptr;
 PhaseFive* phaseFive = nullptr;
@@ -78,12 +79,19 @@ int Sim(int argc, char** argv, void (*build)()) {
     // The files of -v and -w are checked before the circuit is built.
     if (testVectorsPath) loadTestVectors(testVectorsPath);
     if (waveformPath) openWaveform(waveformPath, argv[0]);
+    if (picturePath) openPictureFile(picturePath);
     build();
 
     buildNetlist();
     if (testVectorsPath) resolveTestVectors(!earlyExitFlag);
 
     phaseFour = new PhaseFour;
+    // -s draws the first picture into its file through a port of its own:
+    // the window's whole set-up, with no server.
+    if (picturePath) {
+        useXDisplay = 1;
+        makeXPort = newPicturePort;
+    }
     phaseFive = new PhaseFive;
     if (zFlagSet) phaseFive->windexPointer->reviseView(zSetXa, zSetYa, zSetXb, zSetYb);
 
@@ -93,7 +101,8 @@ int Sim(int argc, char** argv, void (*build)()) {
     int status = finishTestVectors();
     if (!waveformWritten) status = 2;
 
-    delete phaseFive;
+    delete phaseFive;  // closes the window, or writes the picture
+    if (pictureWriteFailed()) status = 2;
     delete phaseFour;
     delete phaseThree;
     delete phaseTwo;

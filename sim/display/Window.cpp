@@ -3,6 +3,10 @@
 // the status line. Every server call goes through the port (XPort.h).
 #include "Window.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -13,6 +17,7 @@
 #include "Ph4.h"
 #include "cmdLine.h"
 #include "display/Ph5.h"
+#include "display/SvgPort.h"
 
 XPort* (*makeXPort)() = newXlibPort;
 
@@ -86,17 +91,7 @@ Windex::Windex(const char* labelString)
         delete port;
         return;
     }
-    background = optionColour(*port, red_bg, green_bg, blue_bg, port->whitePixel(), "background");
-    foreground = optionColour(*port, red_fg, green_fg, blue_fg, port->blackPixel(), "foreground");
-    // The sub-window colour is always allocated: pure red unless given.
-    unsigned long sub = 0;
-    const bool subGiven = red_sw || green_sw || blue_sw;
-    if (!port->allocColor(subGiven ? colourComponent(red_sw) : 65535, subGiven ? colourComponent(green_sw) : 0,
-                          subGiven ? colourComponent(blue_sw) : 0, sub)) {
-        std::fprintf(stderr, "Can't Alloc subwindow Pixel\n\n");
-        std::exit(-1);
-    }
-    subwin = sub ^ background;
+    allocateColours(*port);
 
     hint.flags = port->geometry(XW_geometry, defaultGeometry, borderWidth, hint.x, hint.y, hint.width, hint.height);
     if (hint.flags == 0) hint.flags = programPositionAndSize;
@@ -104,21 +99,7 @@ Windex::Windex(const char* labelString)
     port->defineCursor(cursor_shape[0]);
     port->setProperties(title.c_str(), labelString, hint.x, hint.y, hint.width, hint.height, hint.flags);
 
-    port->createContext(ctxMain);
-    port->setColours(ctxMain, foreground, background);
-    port->setFunction(ctxMain, false);
-    for (int c = ctxONE; c <= ctxBOLD; c++) port->createContext(static_cast<PortContext>(c));
-    port->setColours(ctxBOLD, foreground, background);
-    port->setFunction(ctxBOLD, false);
-    port->setLineAttributes(ctxBOLD, 2, false, false, false);
-    // The value colours are not checked: a colour that cannot be had
-    // leaves the pixel of the one before (0 for the first).
-    unsigned long pixel = 0;
-    for (int v = 0; v < 5; v++) {
-        pixel = port->allocNamedColor(valueColours[v], pixel);
-        port->setColours(valueContexts[v], pixel, background);
-        port->setFunction(valueContexts[v], false);
-    }
+    createContexts(*port);
 
     port->selectInputAndMap(windowEventMask);
     display = port;
@@ -129,6 +110,74 @@ Windex::Windex(const char* labelString)
     // connection instead of polling it in a loop.
     while (!done && !port->nextEvent(event, true)) port->waitReadable(exposureWaitMs);
     port->windowSize(xPixels, yPixels);
+}
+
+void Windex::allocateColours(XPort& port) {
+    background = optionColour(port, red_bg, green_bg, blue_bg, port.whitePixel(), "background");
+    foreground = optionColour(port, red_fg, green_fg, blue_fg, port.blackPixel(), "foreground");
+    // The sub-window colour is always allocated: pure red unless given.
+    unsigned long sub = 0;
+    const bool subGiven = red_sw || green_sw || blue_sw;
+    if (!port.allocColor(subGiven ? colourComponent(red_sw) : 65535, subGiven ? colourComponent(green_sw) : 0,
+                         subGiven ? colourComponent(blue_sw) : 0, sub)) {
+        std::fprintf(stderr, "Can't Alloc subwindow Pixel\n\n");
+        std::exit(-1);
+    }
+    subwin = sub ^ background;
+}
+
+void Windex::createContexts(XPort& port) {
+    port.createContext(ctxMain);
+    port.setColours(ctxMain, foreground, background);
+    port.setFunction(ctxMain, false);
+    for (int c = ctxONE; c <= ctxBOLD; c++) port.createContext(static_cast<PortContext>(c));
+    port.setColours(ctxBOLD, foreground, background);
+    port.setFunction(ctxBOLD, false);
+    port.setLineAttributes(ctxBOLD, 2, false, false, false);
+    // The value colours are not checked: a colour that cannot be had
+    // leaves the pixel of the one before (0 for the first).
+    unsigned long pixel = 0;
+    for (int v = 0; v < 5; v++) {
+        pixel = port.allocNamedColor(valueColours[v], pixel);
+        port.setColours(valueContexts[v], pixel, background);
+        port.setFunction(valueContexts[v], false);
+    }
+}
+
+// The picture is the window's repaint drawn on an SVG port set up as the
+// window was, at the window's size; the window's own port and colours are
+// put back after it. The name is taken with O_EXCL, so a file that exists
+// is never overwritten.
+void Windex::savePicture() {
+    if (!display) return;
+    char name[32] = "";
+    FILE* file = nullptr;
+    for (int n = 1; !file && n < 1000000; n++) {
+        std::snprintf(name, sizeof name, "korvax-%d.svg", n);
+        const int fd = ::open(name, O_WRONLY | O_CREAT | O_EXCL, 0666);
+        if (fd >= 0) {
+            file = fdopen(fd, "wb");
+        } else if (errno != EEXIST) {
+            std::fprintf(stderr, "%s: cannot be written: %s\n", name, std::strerror(errno));
+            return;
+        }
+    }
+    if (!file) return;
+    XPort* windowPort = display;
+    const unsigned long windowColours[3] = {foreground, background, subwin};
+    XPort* picture = newSvgPort(file, name);
+    picture->open();
+    allocateColours(*picture);
+    picture->createWindow(0, 0, xPixels, yPixels, borderWidth, foreground, background);
+    createContexts(*picture);
+    display = picture;
+    repaint();
+    display = windowPort;
+    foreground = windowColours[0], background = windowColours[1], subwin = windowColours[2];
+    const bool failedBefore = pictureWriteFailed();
+    picture->close();
+    delete picture;
+    if (pictureWriteFailed() == failedBefore) std::fprintf(stderr, "Saved the view as %s\n", name);
 }
 
 Windex::~Windex() {

@@ -129,6 +129,16 @@ public:
     // clear, drawSchematic, connect (when lines are on), drawPanes,
     // drawSubWindow, from the global phaseFive.
     void repaint();
+    // Control-s: the present view, as repaint draws it, into korvax-N.svg
+    // in the working directory (N the first number whose file does not
+    // exist), said on standard error; a file that cannot be written is said
+    // instead. No effect without a display.
+    void savePicture();
+    // Allocates the window's colours on `port` (foreground, background,
+    // sub-window; a colour that cannot be allocated ends the program with
+    // status 255) and creates and sets up its graphics contexts.
+    void allocateColours(XPort& port);
+    void createContexts(XPort& port);
     // The sub-window region of pixel (x, y): 0 outside, 1 inside away from
     // the borders, 2 … 9 the border bands (top-left, top, top-right, left,
     // right, bottom-left, bottom, bottom-right), each an eighth of the

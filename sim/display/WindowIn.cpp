@@ -46,6 +46,13 @@ void keyboardInput(int k) {
     case controlM: FunctionKeyOperate(moreDetailControlKey); break;
     case controlN: FunctionKeyOperate(lessDetailKey); break;
     case controlZ: FunctionKeyOperate(mostDetailControlKey); break;
+    case controlS:
+        // Only a window has a view to save; without one the key stays unmapped.
+        if (phaseFive->windexPointer->display) {
+            phaseFive->windexPointer->savePicture();
+            break;
+        }
+        [[fallthrough]];
     default: std::fprintf(stderr, "Keyboard input:  Control character (int=%d) unmapped.\n", k);
     }
 }

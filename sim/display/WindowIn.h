@@ -56,6 +56,7 @@ enum ControlCharacter {
     controlL = 12,  // re-paint
     controlM = 13,  // more detail (Return types the same character)
     controlN = 14,  // less detail
+    controlS = 19,  // save the view as an SVG picture (in a window)
     controlZ = 26   // most detail
 };
 
