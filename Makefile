@@ -104,6 +104,7 @@ bench: build
 	$(BUILD)/bench/bench-runloop
 	$(BUILD)/bench/bench-gates
 	$(BUILD)/bench/bench-tiling
+	$(BUILD)/bench/bench-scale
 
 # Rewrites the expected outputs of the process tests from what the programs
 # print now; review the diff before committing it.

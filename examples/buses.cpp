@@ -12,7 +12,7 @@
 // pattern: check the widths, report, then register.
 static void Pass4(const SD& sd, const Signal& in, const Signal& out) {
     if (in.length != 4 || out.length != 4) {
-        std::fprintf(stderr, "Pass4 at %s needs 4 inputs and 4 outputs\n", sd.graphicPosition);
+        std::fprintf(stderr, "Pass4 at %s needs 4 inputs and 4 outputs\n", sd.graphicPosition());
         phaseOne->fatalDiagnosticCount++;
     }
     addStandardComponent(nullptr, nullptr, "Pass4", sd, in, Signal(0, "UnNamed"), out);

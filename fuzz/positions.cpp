@@ -3,7 +3,9 @@
 // (breakOut), entered into a fresh tree (enterSchematicCell) and then
 // narrowed from the whole plane (schematicSubSpace); the whole list is also
 // tiled (tilePositions), and every string is narrowed once more through a
-// tree it was not entered into. Every rectangle must lie inside the plane.
+// tree it was not entered into. Every rectangle must lie inside the plane,
+// and the tiling of the strings' interned records (tilePositionFields, what
+// the program runs) must give the tiles of the strings.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -15,6 +17,7 @@
 namespace {
 
 const int planeSize = 16777216;  // world coordinates 0 … 16777215
+const int maxRecords = 100000;   // position records a run compares tilings for
 
 // A rectangle outside the plane is a fault of the tiling: stop here.
 void checkInPlane(int x, int y, int w, int h) {
@@ -52,6 +55,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     tilePositions(&tiled, static_cast<int>(positions.size()), positions.data(), tiles.data());
     for (const ScreenTile& t : tiles) checkInPlane(t.x, t.y, t.w, t.h);
     releaseSchematicCell(&tiled);
+    // The strings' records tiled as the program tiles them. Records are
+    // never freed, and each tiling reads arrays as long as all records
+    // made: the comparison stops once this run has made many.
+    if (positionFieldCount() <= maxRecords) {
+        std::vector<const PositionField*> records;
+        for (const std::string& s : strings) records.push_back(positionOf(s.c_str()));
+        std::vector<ScreenTile> fieldTiles(records.size());
+        SchematicCell byRecords;
+        tilePositionFields(&byRecords, static_cast<int>(records.size()), records.data(), fieldTiles.data());
+        for (size_t i = 0; i < tiles.size(); i++)
+            if (fieldTiles[i].x != tiles[i].x || fieldTiles[i].y != tiles[i].y || fieldTiles[i].w != tiles[i].w ||
+                fieldTiles[i].h != tiles[i].h)
+                __builtin_trap();
+        releaseSchematicCell(&byRecords);
+    }
 
     // Strings narrowed through a tree that holds only the first of them.
     SchematicCell partial;

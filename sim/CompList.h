@@ -5,6 +5,7 @@
 #ifndef KORVAX_COMPLIST_H
 #define KORVAX_COMPLIST_H
 
+#include "Position.h"
 #include "Signal.h"
 #include "SourcePlace.h"
 
@@ -32,7 +33,7 @@ struct ComponentNode {
     int outputOverloadable;                       // 1: outputs may share a wire (tri-state, modules)
     int selfActivating;                           // 1: own output changes re-activate it
     int graphicLevel;                             // detail level it appears at
-    char* graphicPosition;                        // position string (copy)
+    const PositionField* position;                // position string (shared record, Position.h)
     char* decal;                                  // label (copy)
     int numberOfDataInputs;
     int* dataInputs;                              // serial numbers in bus order, or null

@@ -99,7 +99,7 @@ void PhaseTwo::listsToArrays() {
     outputOverloadable = new int[n];
     selfActivating = new int[n];
     graphicLevel = new int[n];
-    rcpos = new char*[n];
+    rcpos = new const PositionField*[n];
     decal = new char*[n];
     numberOfDataInputs = new int[n];
     dataInputs = new int*[n];
@@ -138,7 +138,7 @@ void PhaseTwo::listsToArrays() {
         bytes += count(c->numberOfByteParameters) + count(c->numberOfInternal8BitVariables);
         words32 += count(c->numberOfInternal32BitVariables);
         words16 += count(c->numberOfInternal16BitVariables);
-        chars += std::strlen(c->graphicPosition) + std::strlen(c->decal) + 2;
+        chars += std::strlen(c->decal) + 1;
     }
     for (const SignalNode* s = phaseOne->signalList.start; s; s = s->ptr) chars += std::strlen(s->name) + 1;
     for (const BusNode* b = phaseOne->signalList.firstBus; b; b = b->ptr) chars += std::strlen(b->name) + 1;
@@ -164,7 +164,7 @@ void PhaseTwo::listsToArrays() {
         selfActivating[i] = c->selfActivating;
         graphicLevel[i] = c->graphicLevel;
         if (graphicLevel[i] > maxGraphicDisplayLevel) maxGraphicDisplayLevel = graphicLevel[i];
-        rcpos[i] = copyInto(charBlock, c->graphicPosition);
+        rcpos[i] = c->position;
         decal[i] = copyInto(charBlock, c->decal);
         numberOfDataInputs[i] = c->numberOfDataInputs;
         dataInputs[i] = intBlock.copy(c->numberOfDataInputs, c->dataInputs);
@@ -236,7 +236,7 @@ void PhaseTwo::dumpFromArrays() const {
         std::fprintf(stderr, "Comp %d eval() at %p  iconArray at %p  overLoadable = %d\n", i,
                      reinterpret_cast<void*>(runTimeCalls[i].logicEvaluate), static_cast<const void*>(iconArrays[i]),
                      outputOverloadable[i]);
-        std::fprintf(stderr, "   rcpos =  %s  decal = %s \n", rcpos[i], decal[i]);
+        std::fprintf(stderr, "   rcpos =  %s  decal = %s \n", positionString(rcpos[i]), decal[i]);
         std::fprintf(stderr, "   Inputs[%d]:", numberOfDataInputs[i]);
         for (int p = 0; p < numberOfDataInputs[i]; p++) std::fprintf(stderr, " %d", dataInputs[i][p]);
         std::fprintf(stderr, "  Outputs[%d]:", numberOfOutputs[i]);

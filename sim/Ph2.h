@@ -45,7 +45,7 @@ public:
     int* outputOverloadable;
     int* selfActivating;
     int* graphicLevel;
-    char** rcpos;                                   // owned position strings
+    const PositionField** rcpos;                    // position strings (shared records; positionString for the text)
     char** decal;                                   // owned labels
     int* numberOfDataInputs;
     int** dataInputs;                               // serial numbers, or null when none

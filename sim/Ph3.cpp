@@ -71,7 +71,7 @@ void PhaseThree::checkConnectivity() const {
                 std::fprintf(stderr,
                              "Warning -- signal[%d] %s has no driver, cmp = %d %s at %s has unconnected DATA input, "
                              "position = %d\n",
-                             w, p2.signalNames[w], c, p2.decal[c], p2.rcpos[c], p);
+                             w, p2.signalNames[w], c, p2.decal[c], positionString(p2.rcpos[c]), p);
                 sayPlace(p2.place[c]);
                 warnings++;
             }
@@ -82,7 +82,7 @@ void PhaseThree::checkConnectivity() const {
                 std::fprintf(stderr,
                              "Warning -- signal[%d] has no driver, cmp = %d %s at %s has unconnected CONTROL input, "
                              "position = %d\n",
-                             w, c, p2.decal[c], p2.rcpos[c], p);
+                             w, c, p2.decal[c], positionString(p2.rcpos[c]), p);
                 sayPlace(p2.place[c]);
                 warnings++;
             }
@@ -133,7 +133,7 @@ void PhaseThree::checkMultipleDrivers() const {
         std::fprintf(stderr, "Warning -- signal[%d] %s has %d drivers: ", w, p2.signalNames[w], k);
         for (int i = count[w]; i < count[w + 1]; i++) {
             int c = drivers[i];
-            std::fprintf(stderr, "%scmp = %d %s at %s", i > count[w] ? ", " : "", c, p2.decal[c], p2.rcpos[c]);
+            std::fprintf(stderr, "%scmp = %d %s at %s", i > count[w] ? ", " : "", c, p2.decal[c], positionString(p2.rcpos[c]));
         }
         std::fputc('\n', stderr);
         for (int i = count[w]; i < count[w + 1]; i++) sayPlace(p2.place[drivers[i]]);

@@ -1,4 +1,4 @@
-// Schematic descriptors: owned position and label strings, joined textually
+// Schematic descriptors: shared position records and owned labels, joined
 // when descriptors nest.
 #include "Schmtc.h"
 
@@ -26,40 +26,31 @@ const char* checkedPosition(const char* pos, const SourcePlace& at) {
 }  // namespace
 
 SD::SD(const char* pos, const char* thisDecal, SourcePlace at)
-    : graphicLevel(1), graphicPosition(copyString(checkedPosition(pos, at))), decal(copyOrNull(thisDecal)) {}
+    : graphicLevel(1), position(positionOf(checkedPosition(pos, at))), decal(copyOrNull(thisDecal)) {}
 
-SD::SD(const SD& sd, const char* pos, const char* thisDecal, SourcePlace at) : graphicLevel(sd.graphicLevel + 1) {
-    std::string joined = sd.graphicPosition;
-    checkedPosition(pos, at);
-    joined += '.';
-    joined += pos;
-    graphicPosition = copyString(joined.c_str());
+SD::SD(const SD& sd, const char* pos, const char* thisDecal, SourcePlace at)
+    : graphicLevel(sd.graphicLevel + 1), position(positionOf(sd.position, checkedPosition(pos, at))) {
     if (sd.decal && thisDecal)
         decal = copyString((std::string(sd.decal) + thisDecal).c_str());
     else
         decal = copyOrNull(sd.decal ? sd.decal : thisDecal);
 }
 
-SD::SD(const SD& sd)
-    : graphicLevel(sd.graphicLevel), graphicPosition(copyString(sd.graphicPosition)), decal(copyOrNull(sd.decal)) {}
+SD::SD(const SD& sd) : graphicLevel(sd.graphicLevel), position(sd.position), decal(copyOrNull(sd.decal)) {}
 
-SD::SD() : graphicLevel(0), graphicPosition(copyString("")), decal(nullptr) {}
+SD::SD() : graphicLevel(0), position(positionOf("")), decal(nullptr) {}
 
 SD::~SD() {
-    delete[] graphicPosition;
     delete[] decal;
-    graphicPosition = nullptr;
     decal = nullptr;
 }
 
 SD& SD::operator=(const SD& sd) {
     if (this != &sd) {
-        char* pos = copyString(sd.graphicPosition);
         char* label = copyOrNull(sd.decal);
-        delete[] graphicPosition;
         delete[] decal;
         graphicLevel = sd.graphicLevel;
-        graphicPosition = pos;
+        position = sd.position;
         decal = label;
     }
     return *this;

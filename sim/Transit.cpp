@@ -96,7 +96,7 @@ void PhaseFour::tsbSignalTransition(int cind, int signalSerialNumber, SignalValu
             signalTransition(signalSerialNumber, newSignalValue, quickTime, lazyTime);
         } else if (newSignalValue == ZERO || newSignalValue == ONE) {
             beforeStandardOutput();
-            std::printf(tsbConflictMessage, phaseTwo->rcpos[cind], signalValueName(newSignalValue));
+            std::printf(tsbConflictMessage, positionString(phaseTwo->rcpos[cind]), signalValueName(newSignalValue));
             std::fflush(stdout);
         }
         break;

@@ -26,7 +26,7 @@ void addStandardComponent(functionPointer evaluate, SecondaryEvaluatePointer sec
     node->outputOverloadable = outputOverloadable;
     node->selfActivating = selfActivating;
     node->decal = arena.copyString(sd.decal ? sd.decal : decal);  // the descriptor's label wins
-    node->graphicPosition = arena.copyString(sd.graphicPosition);
+    node->position = sd.position;
     node->graphicLevel = sd.graphicLevel;
     node->numberOfDataInputs = dataIn.length;
     node->dataInputs = arena.copy(dataIn.length, dataIn.serialNumber);

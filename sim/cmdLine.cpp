@@ -136,17 +136,21 @@ void readRunTimeFlag(char option, int argc, char** argv, int* flags, int* counte
 }
 
 // -T: the stop time, read as a decimal number the way the C library reads
-// one (blanks, a sign, digits, anything after them ignored). An argument
-// that reads as 0 without being a decimal spelling of 0 ("abc", "0x1F4",
-// "") would silently mean "no stop time" and a run that never ends: it gets
-// a warning, and the run goes on without a stop time. An argument with
-// digits first and other text after ("500ns") keeps its number and no
-// warning: there is a stop time, as asked.
+// one (blanks, a sign, digits; the number ends at the first other
+// character). An argument that reads as 0 without being a decimal spelling
+// of 0 ("abc", "0x1F4", "") would silently mean "no stop time" and a run
+// that never ends: it gets a warning, and the run goes on without a stop
+// time. An argument with digits first and other text after ("500ns",
+// "1e3") keeps the number its digits make, with a warning that names the
+// stop time taken, since "1e3" stopping at 1 is seldom what was meant.
 unsigned long readStopTime(const char* arg) {
     char* end = nullptr;
     const unsigned long value = std::strtoul(arg, &end, 10);
     if (value == 0 && (end == arg || *end != '\0'))
         std::fprintf(stderr, "Warning -- option -T argument %s is not a decimal number; no stop time.\n", arg);
+    else if (*end != '\0')
+        std::fprintf(stderr, "Warning -- option -T argument %s has text after its number; stop time %lu.\n", arg,
+                     value);
     return value;
 }
 

@@ -97,7 +97,7 @@ void registerBasic(functionPointer evaluate, const char* defaultDecal, const SD&
 
 void Adder(const SD& sd, const Signal& dataIn, const Signal& out, SourcePlace at) {
     if (dataIn.length != 2 * out.length) {
-        std::fprintf(stderr, adderWidthMessage, shownDecal(sd, "Adder"), sd.graphicPosition, dataIn.length,
+        std::fprintf(stderr, adderWidthMessage, shownDecal(sd, "Adder"), sd.graphicPosition(), dataIn.length,
                      out.length);
         if (dataIn.length % 2 == 0)
             sayExpected(adderOutExpected, dataIn.length / 2, dataIn.length);
@@ -113,7 +113,7 @@ void Adder(const SD& sd, const Signal& dataIn, const Signal& out, SourcePlace at
 void Increment(const SD& sd, const Signal& in, const Signal& out, SourcePlace at) {
     // The evaluator reads one input position per output position.
     if (in.length < out.length) {
-        std::fprintf(stderr, incrementWidthMessage, shownDecal(sd, "Increment"), sd.graphicPosition, in.length,
+        std::fprintf(stderr, incrementWidthMessage, shownDecal(sd, "Increment"), sd.graphicPosition(), in.length,
                      out.length);
         sayExpected(incrementExpected, out.length, out.length);
         countFatal(at);
@@ -124,7 +124,7 @@ void Increment(const SD& sd, const Signal& in, const Signal& out, SourcePlace at
 void Mux(const SD& sd, const Signal& controlIn, const Signal& dataIn, const Signal& out, SourcePlace at) {
     const long long groups = powerOfTwo(controlIn.length);
     if (groups < 0 || dataIn.length != out.length * groups) {
-        std::fprintf(stderr, muxWidthMessage, shownDecal(sd, "Mux"), sd.graphicPosition, dataIn.length,
+        std::fprintf(stderr, muxWidthMessage, shownDecal(sd, "Mux"), sd.graphicPosition(), dataIn.length,
                      controlIn.length, out.length);
         sayExpected(muxExpected, wiresOfPower(controlIn.length, out.length > 0 ? out.length : 1).c_str(), out.length,
                     controlIn.length);
@@ -135,7 +135,7 @@ void Mux(const SD& sd, const Signal& controlIn, const Signal& dataIn, const Sign
 
 void Decoder(const SD& sd, const Signal& controlIn, const Signal& dataIn, const Signal& out, SourcePlace at) {
     if (out.length != powerOfTwo(dataIn.length) || controlIn.length != 1) {
-        std::fprintf(stderr, decoderWidthMessage, shownDecal(sd, "Decoder"), sd.graphicPosition, dataIn.length,
+        std::fprintf(stderr, decoderWidthMessage, shownDecal(sd, "Decoder"), sd.graphicPosition(), dataIn.length,
                      controlIn.length, out.length);
         sayExpected(decoderExpected, wiresOfPower(dataIn.length).c_str(), dataIn.length);
         countFatal(at);
@@ -145,7 +145,7 @@ void Decoder(const SD& sd, const Signal& controlIn, const Signal& dataIn, const 
 
 void Encoder(const SD& sd, const Signal& dataIn, const Signal& out, const Signal& valid, SourcePlace at) {
     if (dataIn.length != powerOfTwo(out.length) || valid.length != 1) {
-        std::fprintf(stderr, encoderWidthMessage, shownDecal(sd, "Encoder"), sd.graphicPosition, dataIn.length,
+        std::fprintf(stderr, encoderWidthMessage, shownDecal(sd, "Encoder"), sd.graphicPosition(), dataIn.length,
                      out.length, valid.length);
         sayExpected(encoderExpected, wiresOfPower(out.length).c_str(), out.length);
         countFatal(at);
@@ -155,7 +155,7 @@ void Encoder(const SD& sd, const Signal& dataIn, const Signal& out, const Signal
 
 void Gate(const SD& sd, const Signal& in, const Signal& out, SourcePlace at) {
     if (in.length != 2 || out.length != 1) {
-        std::fprintf(stderr, gateWidthMessage, sd.graphicPosition, in.length, out.length);
+        std::fprintf(stderr, gateWidthMessage, sd.graphicPosition(), in.length, out.length);
         sayExpected("%s", gateExpected);
         countFatal(at);
     }
@@ -165,7 +165,7 @@ void Gate(const SD& sd, const Signal& in, const Signal& out, SourcePlace at) {
 void Counter(const SD& sd, const Signal& in, const Signal& out, SourcePlace at) {
     // The evaluator reads in[0] and in[1].
     if (in.length < 2) {
-        std::fprintf(stderr, counterWidthMessage, shownDecal(sd, "Counter"), sd.graphicPosition, in.length);
+        std::fprintf(stderr, counterWidthMessage, shownDecal(sd, "Counter"), sd.graphicPosition(), in.length);
         sayExpected("%s", counterExpected);
         countFatal(at);
     }
@@ -174,7 +174,7 @@ void Counter(const SD& sd, const Signal& in, const Signal& out, SourcePlace at) 
 
 void Dff(const SD& sd, const Signal& in, const Signal& out, SourcePlace at) {
     if (in.length != 4 || out.length != 1) {
-        std::fprintf(stderr, dffWidthMessage, sd.graphicPosition, in.length, out.length);
+        std::fprintf(stderr, dffWidthMessage, sd.graphicPosition(), in.length, out.length);
         sayExpected("%s", dffExpected);
         countFatal(at);
     }
@@ -183,7 +183,7 @@ void Dff(const SD& sd, const Signal& in, const Signal& out, SourcePlace at) {
 
 void Jkff(const SD& sd, const Signal& in, const Signal& out, SourcePlace at) {
     if (in.length != 5 || out.length != 2) {
-        std::fprintf(stderr, jkffWidthMessage, sd.graphicPosition, in.length, out.length);
+        std::fprintf(stderr, jkffWidthMessage, sd.graphicPosition(), in.length, out.length);
         sayExpected("%s", jkffExpected);
         countFatal(at);
     }
@@ -193,7 +193,7 @@ void Jkff(const SD& sd, const Signal& in, const Signal& out, SourcePlace at) {
 void Register(const SD& sd, const Signal& enable, const Signal& write, const Signal& dataIn, const Signal& out,
               SourcePlace at) {
     if (dataIn.length != out.length || write.length != 1 || enable.length != 1) {
-        std::fprintf(stderr, registerWidthMessage, shownDecal(sd, "Register"), sd.graphicPosition, dataIn.length,
+        std::fprintf(stderr, registerWidthMessage, shownDecal(sd, "Register"), sd.graphicPosition(), dataIn.length,
                      write.length, enable.length, out.length);
         sayExpected(registerExpected, dataIn.length);
         countFatal(at);
@@ -208,12 +208,12 @@ void BitAddressibleRegister(const SD& sd, const Signal& clear, const Signal& set
     const char* label = shownDecal(sd, "BitAddrReg");
     if (clear.length != 1 || set.length != 1 || enable.length != 1 || write.length != 1 || bitIn.length != 1 ||
         bitOut.length != 1) {
-        std::fprintf(stderr, bitRegisterSingleBitMessage, label, sd.graphicPosition);
+        std::fprintf(stderr, bitRegisterSingleBitMessage, label, sd.graphicPosition());
         sayExpected("%s", bitRegisterSingleBitExpected);
         countFatal(at);
     }
     if (readAddress.length != writeAddress.length || registerOut.length != powerOfTwo(readAddress.length)) {
-        std::fprintf(stderr, bitRegisterAddressMessage, label, sd.graphicPosition);
+        std::fprintf(stderr, bitRegisterAddressMessage, label, sd.graphicPosition());
         sayExpected(bitRegisterAddressExpected, writeAddress.length, wiresOfPower(readAddress.length).c_str(),
                     readAddress.length);
         countFatal(at);
@@ -224,7 +224,7 @@ void BitAddressibleRegister(const SD& sd, const Signal& clear, const Signal& set
 
 void Stderr(const SD& sd, const Signal& in, SourcePlace at) {
     if (in.length != 10) {
-        std::fprintf(stderr, stderrWidthMessage, sd.graphicPosition, in.length);
+        std::fprintf(stderr, stderrWidthMessage, sd.graphicPosition(), in.length);
         sayExpected("%s", stderrExpected);
         countFatal(at);
     }
@@ -233,7 +233,7 @@ void Stderr(const SD& sd, const Signal& in, SourcePlace at) {
 
 void IntOut(const SD& sd, const Signal& control, const Signal& data, SourcePlace at) {
     if (control.length != 2) {
-        std::fprintf(stderr, intOutWidthMessage, sd.graphicPosition, control.length);
+        std::fprintf(stderr, intOutWidthMessage, sd.graphicPosition(), control.length);
         sayExpected("%s", textControlExpected);
         countFatal(at);
     }
@@ -242,7 +242,7 @@ void IntOut(const SD& sd, const Signal& control, const Signal& data, SourcePlace
 
 void HexOut(const SD& sd, const Signal& control, const Signal& data, SourcePlace at) {
     if (control.length != 2) {
-        std::fprintf(stderr, hexOutWidthMessage, sd.graphicPosition, control.length);
+        std::fprintf(stderr, hexOutWidthMessage, sd.graphicPosition(), control.length);
         sayExpected("%s", textControlExpected);
         countFatal(at);
     }

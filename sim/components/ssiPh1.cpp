@@ -40,7 +40,7 @@ void instrument(functionPointer evaluate, functionPointer drawDynamic, functionP
 // circuit's line; then the end of the program.
 [[noreturn]] void widthError(const char* what, const SD& sd, const std::string& widths, const std::string& expected,
                              const SourcePlace& at) {
-    std::fprintf(stderr, "ERROR -- %s at %s length error: %s\n", what, sd.graphicPosition, widths.c_str());
+    std::fprintf(stderr, "ERROR -- %s at %s length error: %s\n", what, sd.graphicPosition(), widths.c_str());
     sayExpected("%s", expected.c_str());
     sayPlace(at);
     std::exit(1);
@@ -67,7 +67,7 @@ void splitGate(functionPointer evaluate, const int* icon, const char* name, cons
         return;
     }
     if (out.length < 2) {
-        std::fprintf(stderr, "ERROR -- %s with out.length == 0 at %s  length error: %s\n", name, sd.graphicPosition,
+        std::fprintf(stderr, "ERROR -- %s with out.length == 0 at %s  length error: %s\n", name, sd.graphicPosition(),
                      widths("in", in, "out", out).c_str());
         sayExpected("out of at least 1 wire");
         sayPlace(at);
@@ -97,7 +97,7 @@ void pairGate(functionPointer evaluate, const int* icon, const char* name, const
     if (width != out.length) {
         std::fprintf(stderr, "ERROR -- %s (vector) component at %s length error:  in1.length = %d in2.length = %d "
                              "out.length = %d\n",
-                     name, sd.graphicPosition, in1.length, in2.length, out.length);
+                     name, sd.graphicPosition(), in1.length, in2.length, out.length);
         sayExpected("out of %d wires, one per pair of inputs", width);
         sayPlace(at);
         std::exit(1);
@@ -231,7 +231,7 @@ void Probe(const SD& sd, const Signal& in, const std::string& label, int numberO
     if (numberOfPartitions > 0 && partitionSize == nullptr) {
         std::fprintf(stderr, "ERROR--Partitioned Probe at %s with no partitionSize list, in.length = %d -- can't "
                              "continue.\n",
-                     sd.graphicPosition, in.length);
+                     sd.graphicPosition(), in.length);
         sayPlace(at);
         std::exit(1);
     }
@@ -257,13 +257,14 @@ void ProbeH(const SD& sd, const Signal& in, const std::string& label, SourcePlac
     // descriptor's cell and appear whenever it does.
     SD place(sd, "1z", nullptr, at);
     place.graphicLevel -= 1;
-    char* last = place.graphicPosition + std::strlen(place.graphicPosition) - 1;
+    char field[] = "1z";
     for (int b = 0; b < in.length; b++) {
         if (label.empty() || in.length == 1)
             Probe(place, in[b], label, 0, nullptr, at);
         else
             Probe(place, in[b], label + "[" + std::to_string(b) + "]", 0, nullptr, at);
-        --*last;  // the next wire goes one place to the left
+        --field[1];  // the next wire goes one place to the left
+        place.position = positionOf(sd.position, field);
     }
 }
 

@@ -108,7 +108,7 @@ inline void paneOf(int c, SignalValue v, bool isProbe) {
 void byteValues(int c, SignalValue values[8]) {
     if (phaseTwo->numberOfDataInputs[c] != 8) {
         std::fprintf(stderr, "ERROR -- Probe8 at %s length error: cannot has more than 8 inputs ,you have %d inputs \n",
-                     phaseTwo->rcpos[c], phaseTwo->numberOfDataInputs[c]);
+                     positionString(phaseTwo->rcpos[c]), phaseTwo->numberOfDataInputs[c]);
         // A width error found late: it still names the line that built it.
         sayPlace(phaseTwo->place[c]);
         std::exit(1);
@@ -241,7 +241,7 @@ void probe(int c) {
         return;
     }
     std::fprintf(stderr, "Time = %lu  Probe for %s at %s  Value = %s\n", phaseFour->time, phaseTwo->decal[c],
-                 phaseTwo->rcpos[c], signalValueName(v));
+                 positionString(phaseTwo->rcpos[c]), signalValueName(v));
 }
 
 void probebyte(int c) {

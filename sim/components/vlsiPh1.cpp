@@ -50,7 +50,7 @@ void multiPortMemory(const char* kind, const char* defaultDecal, int zeroIsZERO,
     // indexed before its arrays; it is refused like a mismatch.
     const bool negative = numberOfWords < 0 || w < 0 || p < 0 || r < 0 || wp < 0;
     if (negative || out.length != outWidth || dataIn.length != dataWidth || controlIn.length != controlWidth) {
-        std::fprintf(stderr, memoryWidthMessage, kind, shownDecal(sd, defaultDecal), sd.graphicPosition,
+        std::fprintf(stderr, memoryWidthMessage, kind, shownDecal(sd, defaultDecal), sd.graphicPosition(),
                      dataIn.length, dataWidth, controlIn.length, controlWidth, out.length, outWidth);
         if (negative)
             sayExpected("%s", memoryNegativeExpected);
@@ -90,7 +90,7 @@ void Rom(const SD& sd, const Signal& in, const Signal& out, int words, int bitsP
     // like a width mismatch.
     const bool geometryRight = addressFits && out.length == bitsPerWord && needed <= INT_MAX;
     if (!geometryRight) {
-        std::fprintf(stderr, romWidthMessage, shownDecal(sd, "Rom"), sd.graphicPosition, in.length, words,
+        std::fprintf(stderr, romWidthMessage, shownDecal(sd, "Rom"), sd.graphicPosition(), in.length, words,
                      out.length, bitsPerWord, allocatedBytesPerWord);
         if (in.length >= 31 || in.length < 0)
             sayExpected(romAddressExpected, bitsPerWord);
@@ -101,11 +101,11 @@ void Rom(const SD& sd, const Signal& in, const Signal& out, int words, int bitsP
         sayPlace(at);
         phaseOne->fatalDiagnosticCount++;
     } else if (contents.bytes == nullptr) {
-        std::fprintf(stderr, romNullMessage, shownDecal(sd, "Rom"), sd.graphicPosition, needed);
+        std::fprintf(stderr, romNullMessage, shownDecal(sd, "Rom"), sd.graphicPosition(), needed);
         sayPlace(at);
         phaseOne->fatalDiagnosticCount++;
     } else if (contents.length >= 0 && contents.length < needed) {
-        std::fprintf(stderr, romShortMessage, sd.graphicPosition, contents.length, needed);
+        std::fprintf(stderr, romShortMessage, sd.graphicPosition(), contents.length, needed);
         sayPlace(at);
         phaseOne->fatalDiagnosticCount++;
     }

@@ -45,7 +45,7 @@ enum {
 inline bool known(SignalValue v) { return v == ZERO || v == ONE; }
 
 void memoryErrorHeadingFor(int cind) {
-    std::fprintf(stderr, memoryErrorHeading, phaseTwo->decal[cind], phaseTwo->rcpos[cind], cind);
+    std::fprintf(stderr, memoryErrorHeading, phaseTwo->decal[cind], positionString(phaseTwo->rcpos[cind]), cind);
 }
 
 // Posts one read port's whole word. `word` is null for a word that has no

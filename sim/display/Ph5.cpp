@@ -25,7 +25,7 @@ PhaseFive::~PhaseFive() { delete windexPointer; }
 
 void PhaseFive::componentTiling(SchematicCell* schematic) {
     const PhaseTwo& p2 = *phaseTwo;
-    tilePositions(schematic, p2.numberOfComponents, p2.rcpos, p2.tile);
+    tilePositionFields(schematic, p2.numberOfComponents, p2.rcpos, p2.tile);
 }
 
 void PhaseFive::drawSchematic() {

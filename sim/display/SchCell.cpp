@@ -84,6 +84,26 @@ const SchematicCell* findSubCell(const SchematicCell* p, const char* name) {
     return entry ? &p->ptr[entry - 1] : nullptr;
 }
 
+// Narrows the rectangle (*x, *y, *w, *h) to rows r[0] … r[1] and columns
+// c[0] … c[1] of the grid of `p`, which covers them.
+void narrowTo(const SchematicCell* p, const char* r, const char* c, int* x, int* y, int* w, int* h) {
+    // Single precision as drawn; x uses the old w and y the old h.
+    const int right = *x + *w, bottom = *y + *h;
+    const float fw = float(*w), fh = float(*h);
+    *x = int(float(*x) + float(c[0] - p->min_h_label) * fw / float(p->nr_h_cells));
+    *y = int(float(*y) + float(r[0] - p->min_v_label) * fh / float(p->nr_v_cells));
+    *w = int(float(c[1] - c[0] + 1) * fw / float(p->nr_h_cells));
+    *h = int(float(r[1] - r[0] + 1) * fh / float(p->nr_v_cells));
+    // The roundings of a position and of a size can together carry a
+    // cell a unit or two past the far edge of the cell it lies in, and
+    // so, deep in the tree, past the edge of the plane: it is cut back
+    // to that edge. Nothing else changes.
+    if (*x > right) *x = right;
+    if (*y > bottom) *y = bottom;
+    if (*w > right - *x) *w = right - *x;
+    if (*h > bottom - *y) *h = bottom - *y;
+}
+
 // breakOut's messages for `s`, in field order; returns the number of
 // readable fields.
 int reportFields(const char* s) {
@@ -238,21 +258,7 @@ void schematicSubSpace(const SchematicCell* p, const char* s, int* x, int* y, in
         firstCell(s, f);
         breakCell(f, r, c);
         if (!covers(p, r, c)) return;
-        // Single precision as drawn; x uses the old w and y the old h.
-        const int right = *x + *w, bottom = *y + *h;
-        const float fw = float(*w), fh = float(*h);
-        *x = int(float(*x) + float(c[0] - p->min_h_label) * fw / float(p->nr_h_cells));
-        *y = int(float(*y) + float(r[0] - p->min_v_label) * fh / float(p->nr_v_cells));
-        *w = int(float(c[1] - c[0] + 1) * fw / float(p->nr_h_cells));
-        *h = int(float(r[1] - r[0] + 1) * fh / float(p->nr_v_cells));
-        // The roundings of a position and of a size can together carry a
-        // cell a unit or two past the far edge of the cell it lies in, and
-        // so, deep in the tree, past the edge of the plane: it is cut back
-        // to that edge. Nothing else changes.
-        if (*x > right) *x = right;
-        if (*y > bottom) *y = bottom;
-        if (*w > right - *x) *w = right - *x;
-        if (*h > bottom - *y) *h = bottom - *y;
+        narrowTo(p, r, c, x, y, w, h);
         const char* end = fieldEnd(s);
         if (*end == '\0') return;
         s = nextReadableField(end + 1);
@@ -321,6 +327,118 @@ void tilePositions(SchematicCell* root, int n, const char* const* positions, Scr
         tiles[c].x = g.x;
         tiles[c].y = g.y + int((k - 1) * H / size);
         tiles[c].w = g.w;
+        tiles[c].h = int(H / size);
+    }
+}
+
+void tilePositionFields(SchematicCell* root, int n, const PositionField* const* positions, ScreenTile* tiles) {
+    // Per record, by serial: whether a component's string passes through
+    // it, its children among those (a list through nextSibling), whether
+    // its string has a field left out, and, for the last record of a
+    // component's string, its number of components, strips handed out and
+    // rectangle.
+    const size_t records = size_t(positionFieldCount());
+    std::vector<const PositionField*> firstChild(records, nullptr), nextSibling(records, nullptr);
+    std::vector<char> onPath(records, 0), leftOut(records, 0);
+    std::vector<int> members(records, 0), taken(records, 0);
+    std::vector<ScreenTile> rectangle(records);
+    std::vector<const PositionField*> firsts;  // first fields on a path
+    for (int c = 0; c < n; c++) {
+        members[size_t(positions[c]->serial)]++;
+        for (const PositionField* f = positions[c]; f && !onPath[size_t(f->serial)]; f = f->parent) {
+            onPath[size_t(f->serial)] = 1;
+            if (f->parent) {
+                nextSibling[size_t(f->serial)] = firstChild[size_t(f->parent->serial)];
+                firstChild[size_t(f->parent->serial)] = f;
+            } else {
+                firsts.push_back(f);
+            }
+        }
+    }
+
+    // What a record hands its children: the cell its last readable field
+    // lies in and that field (none before the first readable field), and
+    // for the rectangles the rectangle so far and whether narrowing
+    // stopped. Walked depth first with a stack of its own: strings nest as
+    // deep as they are long.
+    struct Step {
+        const PositionField* f;  // the record to take next
+        SchematicCell* cell;     // the cell of the last readable field before f, or null
+        const char* last;        // that field, or null
+        bool fieldLeftOut;       // a field before f was left out
+        int x, y, w, h;          // the rectangle before f
+        bool stopped;            // narrowing stopped before f
+    };
+    std::vector<Step> stack;
+    auto pushChildren = [&](const Step& s) {
+        for (const PositionField* k = firstChild[size_t(s.f->serial)]; k; k = nextSibling[size_t(k->serial)]) {
+            Step next = s;
+            next.f = k;
+            stack.push_back(next);
+        }
+    };
+
+    // Entering, as enterSchematicCell does for each string: every readable
+    // field widens the grid of the cell it lies in, which is a sub-cell of
+    // the one before, named by the field before. Each record is taken
+    // once; widening is the same in any order. A cell on the stack stays
+    // where it is while the records under it are taken: only its
+    // sub-cells are appended to, never its own array.
+    for (const PositionField* f : firsts) stack.push_back(Step{f, nullptr, nullptr, false, 0, 0, 0, 0, false});
+    while (!stack.empty()) {
+        Step s = stack.back();
+        stack.pop_back();
+        if (isFieldLength(size_t(s.f->length))) {
+            SchematicCell* target = root;
+            if (s.last) getSubCell(s.cell, s.last, s.f->text, &target);
+            updateLevelHeading(target, s.f->text);
+            s.cell = target;
+            s.last = s.f->text;
+        } else {
+            s.fieldLeftOut = true;
+        }
+        leftOut[size_t(s.f->serial)] = s.fieldLeftOut;
+        pushChildren(s);
+    }
+
+    // The messages, as entering each component's string writes them, in
+    // index order.
+    for (int c = 0; c < n; c++)
+        if (leftOut[size_t(positions[c]->serial)]) reportFields(positionString(positions[c]));
+
+    // Narrowing, as schematicSubSpace does along each string from the
+    // whole plane, one field record at a time.
+    for (const PositionField* f : firsts)
+        stack.push_back(Step{f, nullptr, nullptr, false, 0, 0, worldMaximum, worldMaximum, false});
+    while (!stack.empty()) {
+        Step s = stack.back();
+        stack.pop_back();
+        if (!s.stopped && isFieldLength(size_t(s.f->length))) {
+            const SchematicCell* target = s.last ? findSubCell(s.cell, s.last) : root;
+            char r[2], c[2];
+            breakCell(s.f->text, r, c);
+            if (target && covers(target, r, c)) {
+                narrowTo(target, r, c, &s.x, &s.y, &s.w, &s.h);
+                s.cell = const_cast<SchematicCell*>(target);
+                s.last = s.f->text;
+            } else {
+                s.stopped = true;
+            }
+        }
+        ScreenTile& t = rectangle[size_t(s.f->serial)];
+        t.x = s.x, t.y = s.y, t.w = s.w, t.h = s.h;
+        pushChildren(s);
+    }
+
+    // The components of one string take their strips of its rectangle,
+    // the lowest index at the top, as in tilePositions.
+    for (int c = 0; c < n; c++) {
+        const size_t f = size_t(positions[c]->serial);
+        const ScreenTile& t = rectangle[f];
+        const int64_t H = t.h, size = members[f], k = ++taken[f];
+        tiles[c].x = t.x;
+        tiles[c].y = t.y + int((k - 1) * H / size);
+        tiles[c].w = t.w;
         tiles[c].h = int(H / size);
     }
 }

@@ -20,6 +20,7 @@
 #ifndef KORVAX_SCHCELL_H
 #define KORVAX_SCHCELL_H
 
+#include "Position.h"
 #include "display/ScrnTile.h"
 
 // The longest field, a range such as "ac-ae".
@@ -108,6 +109,16 @@ void schematicSubSpace(const SchematicCell* p, const char* s, int* x, int* y, in
 // with the same string as equal horizontal strips, the lowest index at the
 // top. Time and memory linear in the total length of the strings.
 void tilePositions(SchematicCell* root, int n, const char* const* positions, ScreenTile* tiles);
+
+// The same tiling, with the tiles and messages tilePositions gives the
+// strings of `positions` (records of Position.h, none null), computed on
+// the records: each record of a field that some component's string passes
+// through is entered and narrowed once, from its parent's cell and
+// rectangle, so time and memory are linear in n and the number of records
+// made so far (positionFieldCount), not in the total length of the strings
+// (a chain of descriptors nested d deep has d records but strings of d²
+// characters in all). Only strings with messages to write are spelt out.
+void tilePositionFields(SchematicCell* root, int n, const PositionField* const* positions, ScreenTile* tiles);
 
 // Frees everything the tree under `cell` holds (names, sub-cells, indexes)
 // and leaves `cell` as freshly constructed; the record itself stays the

@@ -48,6 +48,18 @@ const long windowEventMask = 0x2810D;
 const int programPositionAndSize = 12;
 // How long one wait for the first exposure sleeps before looking again.
 const int exposureWaitMs = 100;
+// Bits of the geometry mask: the position measured from the right or the
+// bottom edge of the screen.
+const int xFromRight = 0x10, yFromBottom = 0x20;
+
+int clampedSide(int v) { return v < 1 ? 1 : v > largestWindowSide ? largestWindowSide : v; }
+
+// Moves an edge measured from the far side of the screen by the change of
+// the window's size, so that the far edge stays where the geometry put it.
+int keptFarEdge(int position, int oldSize, int newSize) {
+    const long long moved = static_cast<long long>(position) + oldSize - newSize;
+    return moved > INT_MAX ? INT_MAX : moved < INT_MIN ? INT_MIN : static_cast<int>(moved);
+}
 
 // A command-line colour component (0 … 255; only its low 8 bits count) as
 // a 16-bit colour component.
@@ -75,6 +87,18 @@ int truncateToInt(float f) {
     return static_cast<int>(f);
 }
 
+void clampWindowSize(WindowHint& hint, const char* asked) {
+    const int w = clampedSide(hint.width), h = clampedSide(hint.height);
+    if (w == hint.width && h == hint.height) return;
+    std::fprintf(stderr, "Warning -- option -g %s asks for a window size outside 1..%d; clamped to %dx%d.\n", asked,
+                 largestWindowSide, w, h);
+    std::fflush(stderr);  // seen now, not when the window's run ends
+    if (hint.flags & xFromRight) hint.x = keptFarEdge(hint.x, hint.width, w);
+    if (hint.flags & yFromBottom) hint.y = keptFarEdge(hint.y, hint.height, h);
+    hint.width = w;
+    hint.height = h;
+}
+
 float worldExtent(int from, int to) { return static_cast<float>(static_cast<long long>(to) - from); }
 
 Windex::Windex(const char* labelString)
@@ -94,6 +118,7 @@ Windex::Windex(const char* labelString)
     allocateColours(*port);
 
     hint.flags = port->geometry(XW_geometry, defaultGeometry, borderWidth, hint.x, hint.y, hint.width, hint.height);
+    clampWindowSize(hint, XW_geometry);
     if (hint.flags == 0) hint.flags = programPositionAndSize;
     port->createWindow(hint.x, hint.y, hint.width, hint.height, borderWidth, foreground, background);
     port->defineCursor(cursor_shape[0]);

@@ -29,6 +29,18 @@ struct WindowHint {
     int flags;          // what was specified: the geometry mask, or 12 (program position and size)
 };
 
+// The widest and tallest window the display makes: drawing requests carry
+// 16-bit signed coordinates, so pixels past 32767 could not be drawn to
+// (and the server's own 16-bit sizes would wrap a larger one silently).
+const int largestWindowSide = 32767;
+
+// Clamps the size of `hint`, as the geometry parse gave it, to 1 …
+// largestWindowSide on both sides, with a one-line warning naming `asked`
+// (the -g text) and the size taken; a position measured from the right or
+// bottom edge (the geometry's flags 0x10, 0x20) is moved so that edge
+// stays. A size within the bounds is left alone without a word.
+void clampWindowSize(WindowHint& hint, const char* asked);
+
 class Windex {
 public:
     XPort* display;            // connection; null: no display, all output suppressed
@@ -57,7 +69,8 @@ public:
     // Installs the X error handlers (they only end the run), then, unless
     // the run has no display, opens the connection and the window titled
     // `labelString` followed by the -W text, with the colours and geometry
-    // of the command line, and waits for its first exposure. "Unable to
+    // of the command line (its size clamped by clampWindowSize), and waits
+    // for its first exposure. "Unable to
     // open X Window" when the server cannot be reached: the run goes on
     // without a display. A colour that cannot be allocated ends the
     // program with exit(-1).

@@ -7,6 +7,7 @@
 #include <X11/Xutil.h>
 #include <poll.h>
 
+#include <csignal>
 #include <cstring>
 
 namespace {
@@ -31,10 +32,19 @@ public:
     Colormap colormap = 0;       // default colormap of that screen
     GC gc[portContextCount] = {};  // the contexts by PortContext; null until created
     Atom deleteWindow = 0;       // WM_DELETE_WINDOW, to recognise a close request
+    struct sigaction pipeBefore = {};  // SIGPIPE's disposition before the connection opened
 
+    // While the connection is open, SIGPIPE is ignored: a write to a server
+    // that has gone then fails with EPIPE, which Xlib reports to the I/O
+    // error handler and ends the program with status 1, as a failed read
+    // does, instead of the signal killing it.
     bool open() override {
         display = XOpenDisplay("");
         if (!display) return false;
+        struct sigaction ignore = {};
+        ignore.sa_handler = SIG_IGN;
+        sigemptyset(&ignore.sa_mask);
+        sigaction(SIGPIPE, &ignore, &pipeBefore);
         screen = DefaultScreen(display);
         colormap = DefaultColormap(display, screen);
         return true;
@@ -103,6 +113,7 @@ public:
         XDestroyWindow(display, window);
         XCloseDisplay(display);
         display = nullptr;
+        sigaction(SIGPIPE, &pipeBefore, nullptr);
     }
 
     void setColours(PortContext c, unsigned long foreground, unsigned long background) override {

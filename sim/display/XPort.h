@@ -69,7 +69,10 @@ public:
     // --- Connection and set-up ---
 
     // Opens the display named by the environment and takes its default
-    // screen and colormap. False when the server cannot be reached.
+    // screen and colormap. False when the server cannot be reached. The
+    // real port ignores SIGPIPE from here to `close`, so that a server
+    // that goes away ends the program through the I/O error path (status
+    // 1) whether the connection was being read or written.
     virtual bool open() = 0;
     // The screen's white and black pixels.
     virtual unsigned long whitePixel() = 0;

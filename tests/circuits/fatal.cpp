@@ -8,7 +8,7 @@
 // large-scale library checks: report, count, register regardless.
 static void Wants4(const SD& sd, const Signal& in, const Signal& out) {
     if (in.length != 4) {
-        std::fprintf(stderr, "Wants4 at %s: input has %d wires, needs 4\n", sd.graphicPosition, in.length);
+        std::fprintf(stderr, "Wants4 at %s: input has %d wires, needs 4\n", sd.graphicPosition(), in.length);
         phaseOne->fatalDiagnosticCount++;
     }
     addStandardComponent(nullptr, nullptr, "Wants4", sd, in, Signal(0, "UnNamed"), out);

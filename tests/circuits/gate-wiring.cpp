@@ -20,7 +20,7 @@ static void listPins(const char* what, int n, const int* pins) {
 
 static void listComponents() {
     for (const ComponentNode* c = phaseOne->componentList.start; c; c = c->ptr) {
-        std::fprintf(stderr, "%d %s at %s:", c->componentIndex, c->decal, c->graphicPosition);
+        std::fprintf(stderr, "%d %s at %s:", c->componentIndex, c->decal, positionString(c->position));
         listPins("data", c->numberOfDataInputs, c->dataInputs);
         listPins("control", c->numberOfControlInputs, c->controlInputs);
         listPins("out", c->numberOfOutputs, c->outputs);

@@ -17,7 +17,7 @@ void simnet() {
         Probe(SD("aa"), wide, "", 1, sizes);
         ProbeH(SD("ab", "H"), three, "t");
         for (const ComponentNode* c = phaseOne->componentList.start; c; c = c->ptr)
-            std::fprintf(stderr, "%d %s at %s level %d\n", c->componentIndex, c->decal, c->graphicPosition,
+            std::fprintf(stderr, "%d %s at %s level %d\n", c->componentIndex, c->decal, positionString(c->position),
                          c->graphicLevel);
         Not(SD("ba"), Signal(1, "x"), wide[9]);
         break;

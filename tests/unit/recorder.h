@@ -16,6 +16,7 @@ public:
     bool opens = true;               // whether open succeeds
     bool colourAllocs = true;        // whether allocColor succeeds
     int geometryFlags = 0;           // what the geometry parse returns
+    int geometryX = 100, geometryY = 25, geometryW = 1025, geometryH = 825;  // and the place it gives
     int width = 1025, height = 825;  // the window size it reports
     int quietPolls = 2;              // empty exposure polls before the first exposure arrives
     int waits = 0;                   // waitReadable calls
@@ -62,7 +63,7 @@ public:
     }
     int geometry(const char* user, const char* fallback, int border, int& x, int& y, int& w, int& h) override {
         log("geometry", {border}, std::string(user) + "|" + fallback);
-        x = 100, y = 25, w = 1025, h = 825;
+        x = geometryX, y = geometryY, w = geometryW, h = geometryH;
         return geometryFlags;
     }
     void createWindow(int x, int y, int w, int h, int border, unsigned long bp, unsigned long bg) override {

@@ -146,6 +146,51 @@ TEST_F(Display, GivenGeometryKeepsItsFlagsAndColoursOfZeroAreNoColours) {
     EXPECT_EQ(only(RecordingPort::last()->calls, "allocColor"), Calls{"allocColor 65535 0 0"});
 }
 
+// -g sizes the server cannot make: 0 (a protocol error that ended the run
+// at once, status 0, without a word) and past 16 bits (wrapped at 65536).
+// Each is clamped with one warning; a position measured from the right or
+// bottom keeps that edge.
+TEST_F(Display, WindowSizesOutsideTheServersRangeAreClampedWithAWarning) {
+    convertNetlist();
+    std::strcpy(XW_geometry, "0x100000-10-20");
+    makeXPort = [] {
+        XPort* p = RecordingPort::make();
+        RecordingPort& r = *RecordingPort::last();
+        r.geometryFlags = 0x3F;  // x, y, width, height, both from the far edges
+        r.geometryX = 1280 - 0 - 10 - 10, r.geometryY = 1024 - 100000 - 10 - 20;
+        r.geometryW = 0, r.geometryH = 100000;
+        return p;
+    };
+    testing::internal::CaptureStderr();
+    phaseFive = new PhaseFive;
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Warning -- option -g 0x100000-10-20 asks for a window size outside 1..32767; clamped to 1x32767.\n");
+    const WindowHint& h = win().hint;
+    EXPECT_EQ(h.width, 1);
+    EXPECT_EQ(h.height, 32767);
+    EXPECT_EQ(h.x, 1280 - 1 - 10 - 10);
+    EXPECT_EQ(h.y, 1024 - 32767 - 10 - 20);
+    EXPECT_EQ(only(RecordingPort::last()->calls, "createWindow"),
+              Calls{"createWindow 1259 -31773 1 32767 5 0 16777215"});
+    XW_geometry[0] = '\0';
+
+    // Positions from the top-left stay; the largest and smallest sizes pass
+    // without a word; a width read past INT_MAX (negative) is clamped to 1.
+    WindowHint fromLeft{7, 9, -5, 70000, 0xF};
+    testing::internal::CaptureStderr();
+    clampWindowSize(fromLeft, "x");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Warning -- option -g x asks for a window size outside 1..32767; clamped to 1x32767.\n");
+    EXPECT_EQ(fromLeft.x, 7);
+    EXPECT_EQ(fromLeft.y, 9);
+    WindowHint edges{0, 0, 1, 32767, 0xC};
+    testing::internal::CaptureStderr();
+    clampWindowSize(edges, "1x32767");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(edges.width, 1);
+    EXPECT_EQ(edges.height, 32767);
+}
+
 TEST_F(Display, NoServerOrNoDisplayMeansNoConnection) {
     convertNetlist();
     makeXPort = [] {

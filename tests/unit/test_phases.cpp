@@ -79,7 +79,7 @@ TEST_F(Netlist, ArraysHoldTheRegisteredNetlist) {
 
     EXPECT_EQ(p.runTimeCalls[0].logicEvaluate, evaluate);
     EXPECT_EQ(p.outputOverloadable[0], 1);
-    EXPECT_STREQ(p.rcpos[1], "ab.ba.cc");
+    EXPECT_STREQ(positionString(p.rcpos[1]), "ab.ba.cc");
     EXPECT_STREQ(p.decal[1], "sw");
     EXPECT_EQ(p.graphicLevel[1], 3);
     ASSERT_EQ(p.numberOfDataInputs[0], 2);

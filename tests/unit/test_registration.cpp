@@ -2,6 +2,9 @@
 // build errors that end the program.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "Ph1.h"
 #include "Schmtc.h"
 #include "addStCmp.h"
@@ -9,7 +12,7 @@
 TEST(Descriptor, TopLevelAndNested) {
     SD top("bc");
     EXPECT_EQ(top.graphicLevel, 1);
-    EXPECT_STREQ(top.graphicPosition, "bc");
+    EXPECT_STREQ(top.graphicPosition(), "bc");
     EXPECT_EQ(top.decal, nullptr);
 
     SD ad("ad");
@@ -17,8 +20,8 @@ TEST(Descriptor, TopLevelAndNested) {
     SD inner(x, "aa");
     EXPECT_EQ(x.graphicLevel, 2);
     EXPECT_EQ(inner.graphicLevel, 3);
-    EXPECT_STREQ(x.graphicPosition, "ad.ac-ae");
-    EXPECT_STREQ(inner.graphicPosition, "ad.ac-ae.aa");
+    EXPECT_STREQ(x.graphicPosition(), "ad.ac-ae");
+    EXPECT_STREQ(inner.graphicPosition(), "ad.ac-ae.aa");
     EXPECT_STREQ(x.decal, "X");
     EXPECT_STREQ(inner.decal, "X");  // inherited
 
@@ -34,19 +37,67 @@ TEST(Descriptor, RelabelAndCopy) {
     SD base(SD("aa"), "bb", "old");
     SD relabelled = (base, "new");
     EXPECT_EQ(relabelled.graphicLevel, 2);
-    EXPECT_STREQ(relabelled.graphicPosition, "aa.bb");
+    EXPECT_STREQ(relabelled.graphicPosition(), "aa.bb");
     EXPECT_STREQ(relabelled.decal, "new");
     EXPECT_STREQ(base.decal, "old");
     EXPECT_EQ((base, nullptr).decal, nullptr);
 
-    SD copy(base);
-    EXPECT_NE(copy.graphicPosition, base.graphicPosition);
-    EXPECT_STREQ(copy.graphicPosition, "aa.bb");
+    // A copy shares the position record and keeps it when the original
+    // goes; the label is its own.
+    SD* original = new SD(SD("aa"), "bb", "gone");
+    SD copy(*original);
+    delete original;
+    EXPECT_EQ(copy.position, base.position);
+    EXPECT_STREQ(copy.graphicPosition(), "aa.bb");
+    EXPECT_STREQ(copy.decal, "gone");
 
     char position[8] = "cc";
     SD owned(position);
     position[0] = 'z';
-    EXPECT_STREQ(owned.graphicPosition, "cc");
+    EXPECT_STREQ(owned.graphicPosition(), "cc");
+}
+
+// Positions are records of their fields, interned: the same string is the
+// same record however it was made (nested, dotted, copied), spelt out in
+// full on request; a record's parent comes before it.
+TEST(Descriptor, PositionsAreSharedRecordsOfTheirFields) {
+    SD top("ad");
+    SD nested(SD(top, "ac-ae"), "aa");
+    EXPECT_EQ(nested.position, positionOf("ad.ac-ae.aa"));
+    EXPECT_EQ(nested.position, positionOf(top.position, "ac-ae.aa"));
+    EXPECT_EQ(nested.position->parent, positionOf("ad.ac-ae"));
+    EXPECT_EQ(nested.position->parent->parent, top.position);
+    EXPECT_EQ(top.position->parent, nullptr);
+    EXPECT_STREQ(nested.position->text, "aa");
+    EXPECT_EQ(nested.position->stringLength, 11u);
+    EXPECT_LT(top.position->serial, nested.position->serial);
+    EXPECT_LT(nested.position->serial, positionFieldCount());
+    EXPECT_NE(positionOf("ad.ac"), positionOf("ad.ae"));
+    // Empty fields are fields: "", "ab.", ".ab" and "ab..cd" keep every dot.
+    EXPECT_STREQ(positionString(positionOf("")), "");
+    EXPECT_STREQ(positionString(positionOf("ab.")), "ab.");
+    EXPECT_STREQ(positionString(positionOf(positionOf("ab"), "")), "ab.");
+    EXPECT_EQ(positionOf(positionOf("ab"), ""), positionOf("ab."));
+    EXPECT_STREQ(positionString(positionOf(".ab")), ".ab");
+    EXPECT_STREQ(positionString(positionOf("ab..cd")), "ab..cd");
+    EXPECT_STREQ(SD().graphicPosition(), "");
+    // The text is made once and kept.
+    EXPECT_EQ(nested.graphicPosition(), nested.graphicPosition());
+
+    // A chain 20000 deep: one record a level, each string spelt out right.
+    SD level("aa");
+    std::vector<const PositionField*> chain;
+    for (int i = 0; i < 20000; i++) {
+        SD deeper(level, i % 2 ? "ab" : "ba");
+        level = deeper;
+        chain.push_back(level.position);
+    }
+    EXPECT_EQ(level.graphicLevel, 20001);
+    EXPECT_EQ(chain.back()->stringLength, 2u + 20000u * 3u);
+    const std::string whole = level.graphicPosition();
+    EXPECT_EQ(whole.substr(0, 9), "aa.ba.ab.");
+    EXPECT_EQ(whole.substr(whole.size() - 3), ".ab");
+    EXPECT_EQ(positionOf(whole.c_str()), chain.back());
 }
 
 namespace {
@@ -79,7 +130,7 @@ TEST(Registration, FullFormCopiesEverything) {
     EXPECT_EQ(c->outputOverloadable, 1);
     EXPECT_EQ(c->selfActivating, 1);
     EXPECT_STREQ(c->decal, "Default");
-    EXPECT_STREQ(c->graphicPosition, "aa.bb");
+    EXPECT_STREQ(positionString(c->position), "aa.bb");
     EXPECT_EQ(c->graphicLevel, 2);
     ASSERT_EQ(c->numberOfDataInputs, 3);
     for (int i = 0; i < 3; i++) EXPECT_EQ(c->dataInputs[i], in.serialNumber[i]);

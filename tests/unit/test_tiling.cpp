@@ -1,7 +1,10 @@
 // The tiling of position strings: the plane split by the grids, strips of
 // equal strings, empty, bad and reversed fields, the order and lookup of
 // sub-cells, strings that were never entered, and the processor's probe
-// wall worked out by hand from its position strings.
+// wall worked out by hand from its position strings. Every tiling of
+// strings is also done on their interned records (tilePositionFields, what
+// the program runs), which must give the same tiles and messages; so are
+// random trees of nested records, deep chains among them.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -24,8 +27,26 @@ std::ostream& operator<<(std::ostream& os, const Tile& t) {
     return os << "(" << t.x << ", " << t.y << ", " << t.w << ", " << t.h << ")";
 }
 
+std::vector<Tile> tilesOf(const std::vector<ScreenTile>& tiles) {
+    std::vector<Tile> out;
+    for (const ScreenTile& t : tiles) out.push_back({t.x, t.y, t.w, t.h});
+    return out;
+}
+
+// The records' tiles, in a fresh tree; the messages in *messages.
+std::vector<Tile> fieldTiling(const std::vector<const PositionField*>& records, std::string* messages) {
+    SchematicCell root;
+    std::vector<ScreenTile> tiles(records.size());
+    testing::internal::CaptureStderr();
+    tilePositionFields(&root, int(records.size()), records.data(), tiles.data());
+    *messages = testing::internal::GetCapturedStderr();
+    releaseSchematicCell(&root);
+    return tilesOf(tiles);
+}
+
 // Tiles `strings` in a fresh tree; what the tiling writes to standard error
-// goes to *messages when asked for (and must otherwise be nothing).
+// goes to *messages when asked for (and must otherwise be nothing). The
+// strings' records are tiled too and must come out the same.
 std::vector<Tile> tiling(const std::vector<const char*>& strings, std::string* messages = nullptr) {
     SchematicCell root;
     std::vector<ScreenTile> tiles(strings.size());
@@ -37,9 +58,13 @@ std::vector<Tile> tiling(const std::vector<const char*>& strings, std::string* m
     else
         EXPECT_EQ(written, "");
     releaseSchematicCell(&root);
-    std::vector<Tile> out;
-    for (const ScreenTile& t : tiles) out.push_back({t.x, t.y, t.w, t.h});
-    return out;
+
+    std::vector<const PositionField*> records;
+    for (const char* s : strings) records.push_back(positionOf(s ? s : ""));
+    std::string fieldMessages;
+    EXPECT_EQ(fieldTiling(records, &fieldMessages), tilesOf(tiles)) << "tiled on records";
+    EXPECT_EQ(fieldMessages, written) << "messages of the records' tiling";
+    return tilesOf(tiles);
 }
 
 // The narrowing of one extent, in single precision as the display draws:
@@ -281,13 +306,21 @@ TEST(Tiling, ProcessorProbeWall) {
     const PhaseTwo& p2 = *phaseTwo;
     SchematicCell root;
     testing::internal::CaptureStderr();
-    tilePositions(&root, p2.numberOfComponents, p2.rcpos, p2.tile);
+    tilePositionFields(&root, p2.numberOfComponents, p2.rcpos, p2.tile);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    // The whole strings tiled give the same.
+    std::vector<const char*> strings;
+    for (int c = 0; c < p2.numberOfComponents; c++) strings.push_back(positionString(p2.rcpos[c]));
+    SchematicCell byStrings;
+    std::vector<ScreenTile> stringTiles(strings.size());
+    tilePositions(&byStrings, int(strings.size()), strings.data(), stringTiles.data());
+    releaseSchematicCell(&byStrings);
+    EXPECT_EQ(tilesOf(stringTiles), tilesOf(std::vector<ScreenTile>(p2.tile, p2.tile + p2.numberOfComponents)));
 
     auto tileAt = [&p2](const char* s) {
         int found = -1, count = 0;
         for (int c = 0; c < p2.numberOfComponents; c++)
-            if (std::string(p2.rcpos[c]) == s) found = c, count++;
+            if (std::string(positionString(p2.rcpos[c])) == s) found = c, count++;
         EXPECT_EQ(count, 1) << s;
         const ScreenTile& t = p2.tile[found < 0 ? 0 : found];
         return Tile{t.x, t.y, t.w, t.h};
@@ -317,4 +350,54 @@ TEST(Tiling, ProcessorProbeWall) {
     Tile mn = cell(12, 12, 13);
     EXPECT_EQ(tileAt("mn.ae"), (Tile{at(mn.x, 4, mn.w, 5), mn.y, share(1, mn.w, 5), mn.h}));
     releaseSchematicCell(&root);
+}
+
+// Random trees of records, made as nested descriptors make them (a parent
+// and one or more fields, sometimes dotted, empty, bad or reversed), some
+// components on inner records, some sharing one: the records' tiling
+// gives what tiling their whole strings gives, tile for tile and message
+// for message. A chain 3000 deep is among them.
+TEST(Tiling, RecordsTileAsTheirStrings) {
+    unsigned long r = 777;
+    auto next = [&r](int n) {
+        r = r * 6364136223846793005ul + 1442695040888963407ul;
+        return int((r >> 33) % n);
+    };
+    auto field = [&next]() -> std::string {
+        switch (next(12)) {
+        case 0: return "";
+        case 1: return "x";
+        case 2: return "ab.cd";
+        case 3: return std::string{char('a' + next(3)), char('a' + next(4)), '-', 'a', 'a'};  // maybe reversed
+        default: return std::string{char('a' + next(3)), char('a' + next(4))};
+        }
+    };
+    for (int round = 0; round < 20; round++) {
+        std::vector<const PositionField*> made, components;
+        const int records = round == 0 ? 3000 : 1 + next(300);
+        for (int i = 0; i < records; i++) {
+            const bool chain = round == 0;
+            const PositionField* p = nullptr;
+            if (chain && i > 0)
+                p = positionOf(made.back(), "ab");
+            else if (!made.empty() && next(4))
+                p = positionOf(made[size_t(next(int(made.size())))], field().c_str());
+            else
+                p = positionOf(field().c_str());
+            made.push_back(p);
+            if (chain || next(3) == 0) components.push_back(p);
+            if (!chain && next(5) == 0) components.push_back(made[size_t(next(int(made.size())))]);
+        }
+        std::vector<const char*> strings;
+        for (const PositionField* p : components) strings.push_back(positionString(p));
+        SchematicCell root;
+        std::vector<ScreenTile> tiles(strings.size());
+        testing::internal::CaptureStderr();
+        tilePositions(&root, int(strings.size()), strings.data(), tiles.data());
+        const std::string written = testing::internal::GetCapturedStderr();
+        releaseSchematicCell(&root);
+        std::string fieldMessages;
+        ASSERT_EQ(fieldTiling(components, &fieldMessages), tilesOf(tiles)) << "round " << round;
+        ASSERT_EQ(fieldMessages, written) << "round " << round;
+    }
 }

@@ -203,7 +203,7 @@ echo "idle window: $((t1 - t0)) ticks of 1/$hz s over 10 s"
 kill "$ipid"
 
 # 6. The X server killed while keys arrive: the program ends within a
-#    second each time, without a crash or a sanitizer report.
+#    second each time, with status 1, without a crash or a sanitizer report.
 for i in $(seq "$repeats"); do
   start_xvfb
   start kill$i -W " kill"
@@ -217,6 +217,7 @@ for i in $(seq "$repeats"); do
   if ends_within "$vpid" 1; then
     grep -E -q "Sanitizer|runtime error|Segmentation|Abort" "$tmp/kill$i.err" && fail "repetition $i: $(cat "$tmp/kill$i.err")"
     echo "repetition $i: exit status $ended_status"
+    [ "$ended_status" = 1 ] || fail "repetition $i: exit status $ended_status, not 1"
   else
     fail "repetition $i: still running a second after the X server went"
     kill -9 "$vpid" 2>/dev/null

@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
         const ScreenTile& t = p2.tile[c];
         int xs, ys, ws, hs;
         shrink(0.25f, t.x, t.y, t.w, t.h, xs, ys, ws, hs);
-        std::printf("%d %s %d %d %d %d %d %s\n", c, p2.rcpos[c], p2.graphicLevel[c], w.xScale(xs) + w.wScale(ws) / 2,
+        std::printf("%d %s %d %d %d %d %d %s\n", c, positionString(p2.rcpos[c]), p2.graphicLevel[c], w.xScale(xs) + w.wScale(ws) / 2,
                     w.yScale(ys) + w.hScale(hs) / 2, w.wScale(ws), w.hScale(hs), p2.decal[c]);
     }
     return 0;

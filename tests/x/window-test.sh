@@ -2,8 +2,9 @@
 # window-test.sh KORVAX XPEEK PANE_CENTRES BUILD_DIR: the processor in a
 # real window. Starts its own X server (Xvfb, display number of its own
 # choosing), runs KORVAX in it and checks the window's title, geometry and
-# colours against what the same circuit prints without a window. Leaves
-# screenshots at level 1 and at the deepest level in BUILD_DIR.
+# colours against what the same circuit prints without a window, the -g
+# sizes the server cannot make, and the end when the server goes away.
+# Leaves screenshots at level 1 and at the deepest level in BUILD_DIR.
 set -u
 korvax=$1 xpeek=$2 centres=$3 out=$4
 . "$(dirname "$0")/xserver.sh"
@@ -59,5 +60,42 @@ for p in gk.ae gl.aa gl.ab gl.ac gl.ad gl.ae gm.aa gm.ab gm.ac gm.ad gm.ae gn.aa
   want+="$(colour $([ "$p" = gn.ae ] && echo ZERO || echo ONE))"$'\n'
 done
 settle "Korvax v20190215 keys" "${want%$'\n'}" "${points[@]}" || fail "Reg1 after eighty clock presses"
+
+# 5. -g sizes below 1 and past what the server's coordinates hold are
+#    clamped with a warning, and the window opens and runs (a size of 0
+#    used to end the run at once with status 0; 100000 wrapped to 34464).
+for case in "0x10 1x10 100 25" "100000x100000+0+0 32767x32767 0 0"; do
+  read -r asked size x y <<<"$case"
+  start size -W " size" -g "$asked"
+  spid=$started_pid
+  geometry=$("$xpeek" window "Korvax v20190215 size") || fail "-g $asked: no window"
+  [ "$(echo "$geometry" | sed -n 2p)" = "$x $y ${size/x/ } 5" ] || fail "-g $asked: geometry $(echo "$geometry" | sed -n 2p)"
+  warning="Warning -- option -g $asked asks for a window size outside 1..32767; clamped to $size."
+  grep -qxF "$warning" "$tmp/size.err" || fail "-g $asked: no warning: $(cat "$tmp/size.err")"
+  kill -0 "$spid" 2>/dev/null || fail "-g $asked: the run ended"
+  kill "$spid"
+  wait "$spid" 2>/dev/null
+done
+
+# 6. The X server killed while the window runs (busy with a long key
+#    string): status 1 every time. SIGPIPE is ignored while the connection
+#    is open (bit 13 of SigIgn), so a write to the dead server is an I/O
+#    error like a failed read, never the signal (status 141).
+for i in 1 2 3 4 5; do
+  start_xvfb
+  start loss$i -W " loss" -k "0$(printf '1%.0s' $(seq 2000))"
+  lpid=$started_pid
+  "$xpeek" window "Korvax v20190215 loss" >/dev/null || { fail "loss $i: no window"; break; }
+  ignored=$(awk '/^SigIgn:/ { print $2 }' "/proc/$lpid/status")
+  [ $(( 0x$ignored & 0x1000 )) -ne 0 ] || fail "loss $i: SIGPIPE not ignored while the window is open (SigIgn $ignored)"
+  sleep 0.$((RANDOM % 5))
+  kill -9 "$xvfb_pid"
+  if ends_within "$lpid" 5; then
+    [ "$ended_status" = 1 ] || fail "loss $i: exit status $ended_status, not 1"
+  else
+    fail "loss $i: still running 5 s after the X server went"
+    kill -9 "$lpid" 2>/dev/null
+  fi
+done
 
 exit $status
