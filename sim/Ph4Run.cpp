@@ -15,6 +15,7 @@
 #include "Ph4.h"
 #include "Vcd.h"
 #include "Vectors.h"
+#include "Watch.h"
 #include "cmdLine.h"
 #include "display/Ph5.h"
 #include "display/WindowIn.h"
@@ -93,6 +94,7 @@ void PhaseFour::fireKeyboardHooks() {
         if (p2.xEventTriggered[c]) p2.xEventTriggered[c](c);
 }
 
+template <bool observed>
 void PhaseFour::evaluateActivated() {
     const RunTimeCalls* calls = phaseTwo->runTimeCalls;
     const PhaseFive& p5 = *phaseFive;
@@ -135,6 +137,7 @@ void PhaseFour::evaluateActivated() {
     }
 }
 
+template <bool observed>
 void PhaseFour::advance() {
     if (skewHeap.isEmpty()) return;  // time stands; nothing is activated
     PhaseThree& p3 = *phaseThree;
@@ -156,6 +159,9 @@ void PhaseFour::advance() {
         const int s = e.signalSerialNumber;
         KORVAX_HASH_EVENT(time, s, e.sigValue);
         if (e.sigValue != current[s]) {
+            if constexpr (observed) {
+                if (instrumented & countingInstrument) watchChange(s);
+            }
             if (waveformOpen) waveformChange(s);
             current[s] = e.sigValue;
             const WireRecord& w = wires[s];
@@ -185,6 +191,7 @@ void PhaseFour::run() {
 
     runInitialize();
     fireKeyboardHooks();
+    watchRestart();
 #ifdef KORVAX_ORDER_HASH
     eventOrder.start();
     evaluationOrder.start();
@@ -213,18 +220,28 @@ void PhaseFour::run() {
             if (waveformOpen) waveformRestart();
             runInitialize();
             fireKeyboardHooks();
-            reStart = 0;
+            watchRestart();
+                    reStart = 0;
         }
         if (displayTimeFlag) window.drawTimeAndQueue(time, skewHeap.getLength(), stallLevel);
 
-        evaluateActivated();  // and clears the marks
+        evaluateActivated<false>();  // and clears the marks
         if (p5.superProbeSelect) p5.displaySuperProbes();
         // A restart asked for in this cycle comes first: a key typed now
         // would be undone by it.
-        if (!done && !reStart && skewHeap.isEmpty()) quietMoment(nextKey, window);
+        if (!done && !reStart && skewHeap.isEmpty()) {
+            watchRestart();
+            quietMoment(nextKey, window);
+        }
         // Vector checks at a time T are made before the first event after T.
         if (vectorsPending && !done) vectorsBeforeAdvance(window.display == nullptr);
-        advance();
+        // The observed pass only while something watches: the plain one
+        // has no test per event.
+        if (instrumented)
+            advance<true>();
+        else
+            advance<false>();
+        if (eventsApplied >= watchAt) watchCheck();
 
         // The window is serviced every second cycle, starting after the
         // second. When the run is idle (nothing pending or marked, no key of

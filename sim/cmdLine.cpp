@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "Watch.h"
 #include "display/WindowIn.h"
 #include "getopt.h"
 
@@ -81,6 +82,8 @@ const char* const helpLines[] = {
     "  -v <file>",
     " Waveform File (Value Change Dump)",
     "  -w <file.vcd>",
+    " Oscillation Watch (events without a quiet moment before the warning; 0: off)",
+    "  -O <events>   (default 1000000)",
 };
 
 // Copies `arg` into a buffer of `size` bytes, keeping the first size - 1
@@ -145,6 +148,19 @@ unsigned long readStopTime(const char* arg) {
     return value;
 }
 
+// -O: the oscillation watch's limit, a decimal number of events; 0 turns
+// the watch off. Anything else keeps the default, with a warning.
+void readOscillationLimit(const char* arg) {
+    char* end = nullptr;
+    const unsigned long value = std::strtoul(arg, &end, 10);
+    if (end == arg || *end != '\0' || *arg == '-') {
+        std::fprintf(stderr, "Warning -- option -O argument %s is not a decimal number of events; the limit stays %lu.\n",
+                     arg, oscillationLimit);
+        return;
+    }
+    oscillationLimit = value;
+}
+
 }  // namespace
 
 [[noreturn]] void exitProgram(int status) { std::exit(status); }
@@ -157,7 +173,7 @@ void printHelp() {
 
 void commandLine(int gargc, char** gargv) {
     int c;
-    while ((c = getopt_(gargc, gargv, "C:c:S:EF:g:K:hk:mp:T:tu:v:W:w:Xz:")) != -1) {
+    while ((c = getopt_(gargc, gargv, "C:c:S:EF:g:K:hk:mO:p:T:tu:v:W:w:Xz:")) != -1) {
         switch (c) {
         case 'C': {
             int* const rgb[] = {&red_fg, &green_fg, &blue_fg};
@@ -195,6 +211,7 @@ void commandLine(int gargc, char** gargv) {
             commandLineExit(0);
             return;  // only a hook that comes back gets here: parsing ends
         case 'm': connectMuxOnlyFlag = 1; break;
+        case 'O': readOscillationLimit(optarg_); break;
         case 'p': readRunTimeFlag('p', gargc, gargv, profRunTimeFlag, &numberOfProfRunTimeFlags); break;
         case 'u': readRunTimeFlag('u', gargc, gargv, userRunTimeFlag, &numberOfUserRunTimeFlags); break;
         case 'T': stopTime = readStopTime(optarg_); break;
