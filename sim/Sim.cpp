@@ -8,6 +8,7 @@
 #include "Ph3.h"
 #include "Ph4.h"
 #include "StderrBuffer.h"
+#include "Timing.h"
 #include "Vcd.h"
 #include "Vectors.h"
 #include "cmdLine.h"
@@ -82,6 +83,7 @@ int Sim(int argc, char** argv, void (*build)()) {
 
     buildNetlist();
     if (testVectorsPath) resolveTestVectors(!earlyExitFlag);
+    if (timingReportFlag) printTimingReport();
 
     phaseFour = new PhaseFour;
     phaseFive = new PhaseFive;

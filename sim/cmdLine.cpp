@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "Timing.h"
 #include "Watch.h"
 #include "display/WindowIn.h"
 #include "getopt.h"
@@ -84,6 +85,8 @@ const char* const helpLines[] = {
     "  -w <file.vcd>",
     " Oscillation Watch (events without a quiet moment before the warning; 0: off)",
     "  -O <events>   (default 1000000)",
+    " Timing Report (build and check as -E, then statistics, longest path, clock periods)",
+    "  -R",
 };
 
 // Copies `arg` into a buffer of `size` bytes, keeping the first size - 1
@@ -173,7 +176,7 @@ void printHelp() {
 
 void commandLine(int gargc, char** gargv) {
     int c;
-    while ((c = getopt_(gargc, gargv, "C:c:S:EF:g:K:hk:mO:p:T:tu:v:W:w:Xz:")) != -1) {
+    while ((c = getopt_(gargc, gargv, "C:c:S:EF:g:K:hk:mO:p:RT:tu:v:W:w:Xz:")) != -1) {
         switch (c) {
         case 'C': {
             int* const rgb[] = {&red_fg, &green_fg, &blue_fg};
@@ -197,6 +200,7 @@ void commandLine(int gargc, char** gargv) {
             break;
         }
         case 'E': earlyExitFlag = 1; break;
+        case 'R': timingReportFlag = earlyExitFlag = 1; break;
         case 'F': copyOption('F', optarg_, FunctionKeyString, keyStringSize); break;
         case 'K': copyOption('K', optarg_, CursorKeyString, keyStringSize); break;
         // Any length: a program may be stepped by hundreds of presses. The
