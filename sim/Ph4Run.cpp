@@ -13,6 +13,7 @@
 #include "Ph2.h"
 #include "Ph3.h"
 #include "Ph4.h"
+#include "Explain.h"
 #include "Vcd.h"
 #include "Vectors.h"
 #include "Watch.h"
@@ -130,6 +131,7 @@ void PhaseFour::evaluateActivated() {
                 if (call.logicEvaluate) {
                     call.logicEvaluate(c);
                     evaluations++;
+                    if constexpr (observed) recordEvaluation(c);
                 }
                 if (call.drawDynamic && p5.shown(c)) call.drawDynamic(c);
             }
@@ -158,6 +160,9 @@ void PhaseFour::advance() {
         }
         const int s = e.signalSerialNumber;
         KORVAX_HASH_EVENT(time, s, e.sigValue);
+        if constexpr (observed) {
+            if (instrumented & recordingInstrument) recordEvent(s, e.sigValue, e.sigValue != current[s]);
+        }
         if (e.sigValue != current[s]) {
             if constexpr (observed) {
                 if (instrumented & countingInstrument) watchChange(s);
@@ -190,6 +195,7 @@ void PhaseFour::run() {
     p5.firstPicture();
 
     runInitialize();
+    if (instrumented & recordingInstrument) recordRestart();
     fireKeyboardHooks();
     watchRestart();
 #ifdef KORVAX_ORDER_HASH
@@ -225,7 +231,12 @@ void PhaseFour::run() {
         }
         if (displayTimeFlag) window.drawTimeAndQueue(time, skewHeap.getLength(), stallLevel);
 
-        evaluateActivated<false>();  // and clears the marks
+        // The observed passes only while something watches or records: the
+        // plain ones have no test per event.
+        if (instrumented & recordingInstrument)
+            evaluateActivated<true>();  // and clears the marks
+        else
+            evaluateActivated<false>();
         if (p5.superProbeSelect) p5.displaySuperProbes();
         // A restart asked for in this cycle comes first: a key typed now
         // would be undone by it.
@@ -235,8 +246,7 @@ void PhaseFour::run() {
         }
         // Vector checks at a time T are made before the first event after T.
         if (vectorsPending && !done) vectorsBeforeAdvance(window.display == nullptr);
-        // The observed pass only while something watches: the plain one
-        // has no test per event.
+        if (instrumented & recordingInstrument) explainBeforeAdvance();
         if (instrumented)
             advance<true>();
         else

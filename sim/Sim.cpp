@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "Explain.h"
 #include "Ph1.h"
 #include "Ph2.h"
 #include "Ph3.h"
@@ -86,11 +87,13 @@ int Sim(int argc, char** argv, void (*build)()) {
     if (timingReportFlag) printTimingReport();
 
     phaseFour = new PhaseFour;
+    if (explainRequest && !earlyExitFlag) startExplaining();
     phaseFive = new PhaseFive;
     if (zFlagSet) phaseFive->windexPointer->reviseView(zSetXa, zSetYa, zSetXb, zSetYb);
 
     beginWaveform();
     if (!earlyExitFlag) phaseFour->run();
+    if (explainRequest && !earlyExitFlag) explainAtEnd();
     closeWaveform();
     const int status = finishTestVectors();
 

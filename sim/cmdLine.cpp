@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "Explain.h"
 #include "Timing.h"
 #include "Watch.h"
 #include "display/WindowIn.h"
@@ -87,6 +88,8 @@ const char* const helpLines[] = {
     "  -O <events>   (default 1000000)",
     " Timing Report (build and check as -E, then statistics, longest path, clock periods)",
     "  -R",
+    " Why Unknown (the chain of causes of each wire of the bus not ZERO or ONE at T, default the end)",
+    "  -Y <name>[@<time>]",
 };
 
 // Copies `arg` into a buffer of `size` bytes, keeping the first size - 1
@@ -176,7 +179,7 @@ void printHelp() {
 
 void commandLine(int gargc, char** gargv) {
     int c;
-    while ((c = getopt_(gargc, gargv, "C:c:S:EF:g:K:hk:mO:p:RT:tu:v:W:w:Xz:")) != -1) {
+    while ((c = getopt_(gargc, gargv, "C:c:S:EF:g:K:hk:mO:p:RT:tu:v:W:w:XY:z:")) != -1) {
         switch (c) {
         case 'C': {
             int* const rgb[] = {&red_fg, &green_fg, &blue_fg};
@@ -221,6 +224,7 @@ void commandLine(int gargc, char** gargv) {
         case 'T': stopTime = readStopTime(optarg_); break;
         case 't': displayTimeFlag ^= 1; break;
         case 'X': useXDisplay = 0; break;
+        case 'Y': explainRequest = optarg_; break;
         default: break;  // '?': already reported by the scanner
         }
     }

@@ -11,7 +11,14 @@
 //                Clock: four Dffs and a ripple adder of gates, cleared by
 //                a PowerOn pulse; an IntOut prints the count at every
 //                rising edge. -u 1 P sets the Clock's period (default 200)
-//                and its high time P / 2.
+//                and its high time P / 2;
+//   3            an And with an input that nothing drives, feeding y;
+//   4            a Dff whose clock (key c) is never pressed: q;
+//   5            a Dff clocked by key c that loads D, the complement of a
+//                wire nothing drives: q;
+//   6            two tri-state buffers on bus b: key a turns on the one
+//                that drives ONE, key b the one that drives ZERO (refused
+//                while the first holds the bus).
 #include "korvax.h"
 
 namespace {
@@ -57,12 +64,41 @@ void accumulator() {
     IntOut(SD("db"), (One, clk), acc);
 }
 
+void undriven() {
+    Signal u(1, "u"), s(1, "s"), y(1, "y");
+    Switch(SD("aa"), s, 's', One, "s");
+    And(SD("ab"), (s, u), y);
+}
+
+// Key c clocks the flip-flop; with `fromUndriven` its D is Not(u).
+void flipFlop(bool fromUndriven) {
+    Signal clk(1, "clk"), d(1, "d"), u(1, "u"), q(1, "q");
+    Switch(SD("aa"), clk, 'c', Zero, "clk");
+    if (fromUndriven)
+        Not(SD("ab"), u, d);
+    else
+        Switch(SD("ab"), d, 'd', One, "d");
+    Dff(SD("ac"), (Zero, d, clk, Zero), q);
+}
+
+void conflict() {
+    Signal ea(1, "ea"), eb(1, "eb"), b(1, "b");
+    Switch(SD("aa"), ea, 'a', Zero, "ea");
+    Switch(SD("ab"), eb, 'b', Zero, "eb");
+    Tsb(SD("ba"), One, ea, b);
+    Tsb(SD("bb"), Zero, eb, b);
+}
+
 }  // namespace
 
 void simnet() {
     switch (userRunTimeFlag[0]) {
     case 1: latch(); break;
     case 2: accumulator(); break;
+    case 3: undriven(); break;
+    case 4: flipFlop(false); break;
+    case 5: flipFlop(true); break;
+    case 6: conflict(); break;
     default: ring(); break;
     }
 }
