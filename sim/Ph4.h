@@ -24,6 +24,10 @@ extern int reStart;     // nonzero: restart at time 0 at the next cycle; the loo
 extern int haltFlag;    // nonzero: time stands still, only the window is serviced
 extern int stallLevel;  // slow motion: wait 2^stallLevel ms per cycle; 0 = full speed
 
+// The observers of PhaseFour::instrumented.
+const int countingInstrument = 1;
+const int recordingInstrument = 2;
+
 // The offsets altSignalTransition adds to its delay.
 const int defaultQuickTimeDelta = 4;
 const int defaultLazyTimeDelta = 9;
@@ -65,6 +69,12 @@ public:
     unsigned long eventsApplied;  // events taken from the heap and applied since the
                                   // program started (changing a wire or not)
     unsigned long evaluations;    // logicEvaluate calls since the program started
+    // Which observers the run loop serves, a bit each (0: none, and the
+    // loop runs its plain passes): countingInstrument while the
+    // oscillation watch counts changes, recordingInstrument while the
+    // causes of values are recorded. Looked at once per cycle.
+    int instrumented;
+    unsigned long watchAt;        // eventsApplied at which the oscillation watch acts next
 
     // Time 0, an empty heap, no owners. Needs phaseTwo and phaseThree.
     PhaseFour();
@@ -117,9 +127,13 @@ private:
     // Step 5 of a cycle: logicEvaluate, then drawDynamic when shown, for
     // every activated component in index order. Clears each mark as it
     // goes, so that the pass leaves none set, ready for the next advance.
+    // `observed`: after each evaluation the recorder of causes is told.
+    template <bool observed>
     void evaluateActivated();
     // Moves time to the earliest event and applies every event of that
-    // time; a change activates the wire's activation list.
+    // time; a change activates the wire's activation list. `observed`:
+    // every applied event is also shown to the watch and the recorder.
+    template <bool observed>
     void advance();
 };
 

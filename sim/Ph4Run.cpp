@@ -13,8 +13,10 @@
 #include "Ph2.h"
 #include "Ph3.h"
 #include "Ph4.h"
+#include "Explain.h"
 #include "Vcd.h"
 #include "Vectors.h"
+#include "Watch.h"
 #include "cmdLine.h"
 #include "display/Ph5.h"
 #include "display/WindowIn.h"
@@ -93,6 +95,7 @@ void PhaseFour::fireKeyboardHooks() {
         if (p2.xEventTriggered[c]) p2.xEventTriggered[c](c);
 }
 
+template <bool observed>
 void PhaseFour::evaluateActivated() {
     const RunTimeCalls* calls = phaseTwo->runTimeCalls;
     const PhaseFive& p5 = *phaseFive;
@@ -128,6 +131,7 @@ void PhaseFour::evaluateActivated() {
                 if (call.logicEvaluate) {
                     call.logicEvaluate(c);
                     evaluations++;
+                    if constexpr (observed) recordEvaluation(c);
                 }
                 if (call.drawDynamic && p5.shown(c)) call.drawDynamic(c);
             }
@@ -135,6 +139,7 @@ void PhaseFour::evaluateActivated() {
     }
 }
 
+template <bool observed>
 void PhaseFour::advance() {
     if (skewHeap.isEmpty()) return;  // time stands; nothing is activated
     PhaseThree& p3 = *phaseThree;
@@ -155,7 +160,13 @@ void PhaseFour::advance() {
         }
         const int s = e.signalSerialNumber;
         KORVAX_HASH_EVENT(time, s, e.sigValue);
+        if constexpr (observed) {
+            if (instrumented & recordingInstrument) recordEvent(s, e.sigValue, e.sigValue != current[s]);
+        }
         if (e.sigValue != current[s]) {
+            if constexpr (observed) {
+                if (instrumented & countingInstrument) watchChange(s);
+            }
             if (waveformOpen) waveformChange(s);
             current[s] = e.sigValue;
             const WireRecord& w = wires[s];
@@ -186,7 +197,9 @@ void PhaseFour::run() {
     if (picturePath) return;
 
     runInitialize();
+    if (instrumented & recordingInstrument) recordRestart();
     fireKeyboardHooks();
+    watchRestart();
 #ifdef KORVAX_ORDER_HASH
     eventOrder.start();
     evaluationOrder.start();
@@ -215,18 +228,32 @@ void PhaseFour::run() {
             if (waveformOpen) waveformRestart();
             runInitialize();
             fireKeyboardHooks();
-            reStart = 0;
+            watchRestart();
+                    reStart = 0;
         }
         if (displayTimeFlag) window.drawTimeAndQueue(time, skewHeap.getLength(), stallLevel);
 
-        evaluateActivated();  // and clears the marks
+        // The observed passes only while something watches or records: the
+        // plain ones have no test per event.
+        if (instrumented & recordingInstrument)
+            evaluateActivated<true>();  // and clears the marks
+        else
+            evaluateActivated<false>();
         if (p5.superProbeSelect) p5.displaySuperProbes();
         // A restart asked for in this cycle comes first: a key typed now
         // would be undone by it.
-        if (!done && !reStart && skewHeap.isEmpty()) quietMoment(nextKey, window);
+        if (!done && !reStart && skewHeap.isEmpty()) {
+            watchRestart();
+            quietMoment(nextKey, window);
+        }
         // Vector checks at a time T are made before the first event after T.
         if (vectorsPending && !done) vectorsBeforeAdvance(window.display == nullptr);
-        advance();
+        if (instrumented & recordingInstrument) explainBeforeAdvance();
+        if (instrumented)
+            advance<true>();
+        else
+            advance<false>();
+        if (eventsApplied >= watchAt) watchCheck();
 
         // The window is serviced every second cycle, starting after the
         // second. When the run is idle (nothing pending or marked, no key of

@@ -3,11 +3,13 @@
 
 #include <cstdio>
 
+#include "Explain.h"
 #include "Ph1.h"
 #include "Ph2.h"
 #include "Ph3.h"
 #include "Ph4.h"
 #include "StderrBuffer.h"
+#include "Timing.h"
 #include "Vcd.h"
 #include "Vectors.h"
 #include "cmdLine.h"
@@ -84,6 +86,7 @@ int Sim(int argc, char** argv, void (*build)()) {
 
     buildNetlist();
     if (testVectorsPath) resolveTestVectors(!earlyExitFlag);
+    if (timingReportFlag) printTimingReport();
 
     phaseFour = new PhaseFour;
     // -s draws the first picture into its file through a port of its own:
@@ -92,11 +95,13 @@ int Sim(int argc, char** argv, void (*build)()) {
         useXDisplay = 1;
         makeXPort = newPicturePort;
     }
+    if (explainRequest && !earlyExitFlag) startExplaining();
     phaseFive = new PhaseFive;
     if (zFlagSet) phaseFive->windexPointer->reviseView(zSetXa, zSetYa, zSetXb, zSetYb);
 
     beginWaveform();
     if (!earlyExitFlag) phaseFour->run();
+    if (explainRequest && !earlyExitFlag) explainAtEnd();
     const bool waveformWritten = closeWaveform();
     int status = finishTestVectors();
     if (!waveformWritten) status = 2;

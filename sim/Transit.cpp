@@ -9,6 +9,7 @@
 #include "Ph2.h"
 #include "Ph3.h"
 #include "Ph4.h"
+#include "Explain.h"
 #include "StderrBuffer.h"
 
 namespace {
@@ -69,6 +70,7 @@ unsigned long PhaseFour::timeWarp(int signalSerialNumber, unsigned long eventTim
         std::fprintf(stderr, timeWarpReport, signalSerialNumber, phaseTwo->signalNames[signalSerialNumber],
                      signalValueName(w.scheduledSignal), w.scheduledTime, w.whenScheduled, signalValueName(sigValue),
                      eventTime, time);
+    if (instrumented & recordingInstrument) recordTimeWarp(signalSerialNumber, eventTime, w.scheduledTime + 1);
     return w.scheduledTime + 1;
 }
 
@@ -95,6 +97,7 @@ void PhaseFour::tsbSignalTransition(int cind, int signalSerialNumber, SignalValu
         if (tsbOwner[signalSerialNumber] == cind) {
             signalTransition(signalSerialNumber, newSignalValue, quickTime, lazyTime);
         } else if (newSignalValue == ZERO || newSignalValue == ONE) {
+            if (instrumented & recordingInstrument) recordRefusal(cind, signalSerialNumber, newSignalValue);
             beforeStandardOutput();
             std::printf(tsbConflictMessage, positionString(phaseTwo->rcpos[cind]), signalValueName(newSignalValue));
             std::fflush(stdout);

@@ -13,6 +13,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "Explain.h"
+#include "Timing.h"
+#include "Watch.h"
 #include "display/WindowIn.h"
 #include "getopt.h"
 
@@ -86,6 +89,12 @@ const char* const helpLines[] = {
     "  -w <file.vcd>",
     " Picture (the first picture as an SVG file; no X server needed)",
     "  -s <file.svg>",
+    " Oscillation Watch (events without a quiet moment before the warning; 0: off)",
+    "  -O <events>   (default 1000000)",
+    " Timing Report (build and check as -E, then statistics, longest path, clock periods)",
+    "  -R",
+    " Why Unknown (the chain of causes of each wire of the bus not ZERO or ONE at T, default the end)",
+    "  -Y <name>[@<time>]",
 };
 
 // Copies `arg` into a buffer of `size` bytes, keeping the first size - 1
@@ -154,6 +163,19 @@ unsigned long readStopTime(const char* arg) {
     return value;
 }
 
+// -O: the oscillation watch's limit, a decimal number of events; 0 turns
+// the watch off. Anything else keeps the default, with a warning.
+void readOscillationLimit(const char* arg) {
+    char* end = nullptr;
+    const unsigned long value = std::strtoul(arg, &end, 10);
+    if (end == arg || *end != '\0' || *arg == '-') {
+        std::fprintf(stderr, "Warning -- option -O argument %s is not a decimal number of events; the limit stays %lu.\n",
+                     arg, oscillationLimit);
+        return;
+    }
+    oscillationLimit = value;
+}
+
 }  // namespace
 
 [[noreturn]] void exitProgram(int status) { std::exit(status); }
@@ -166,7 +188,7 @@ void printHelp() {
 
 void commandLine(int gargc, char** gargv) {
     int c;
-    while ((c = getopt_(gargc, gargv, "C:c:S:EF:g:K:hk:mp:s:T:tu:v:W:w:Xz:")) != -1) {
+    while ((c = getopt_(gargc, gargv, "C:c:S:EF:g:K:hk:mO:p:Rs:T:tu:v:W:w:XY:z:")) != -1) {
         switch (c) {
         case 'C': {
             int* const rgb[] = {&red_fg, &green_fg, &blue_fg};
@@ -190,6 +212,7 @@ void commandLine(int gargc, char** gargv) {
             break;
         }
         case 'E': earlyExitFlag = 1; break;
+        case 'R': timingReportFlag = earlyExitFlag = 1; break;
         case 'F': copyOption('F', optarg_, FunctionKeyString, keyStringSize); break;
         case 'K': copyOption('K', optarg_, CursorKeyString, keyStringSize); break;
         // Any length: a program may be stepped by hundreds of presses. The
@@ -205,11 +228,13 @@ void commandLine(int gargc, char** gargv) {
             commandLineExit(0);
             return;  // only a hook that comes back gets here: parsing ends
         case 'm': connectMuxOnlyFlag = 1; break;
+        case 'O': readOscillationLimit(optarg_); break;
         case 'p': readRunTimeFlag('p', gargc, gargv, profRunTimeFlag, &numberOfProfRunTimeFlags); break;
         case 'u': readRunTimeFlag('u', gargc, gargv, userRunTimeFlag, &numberOfUserRunTimeFlags); break;
         case 'T': stopTime = readStopTime(optarg_); break;
         case 't': displayTimeFlag ^= 1; break;
         case 'X': useXDisplay = 0; break;
+        case 'Y': explainRequest = optarg_; break;
         default: break;  // '?': already reported by the scanner
         }
     }

@@ -30,6 +30,9 @@ extern int zSetXa, zSetYa, zSetXb, zSetYb;     // -z: the initial view's corners
 extern const char* testVectorsPath;            // -v: the test vectors file, or null
 extern const char* waveformPath;               // -w: the waveform (VCD) file to write, or null
 extern const char* picturePath;                // -s: the SVG file of the first picture, or null
+// -Y: explainRequest (Explain.h).
+// -R: timingReportFlag (Timing.h); it sets earlyExitFlag too.
+// -O: the oscillation watch's limit, oscillationLimit (Watch.h).
 // -k: keys typed into the circuit one at a time (KeyboardOperateString,
 // display/WindowIn.h).
 

@@ -42,6 +42,13 @@ for i in "${!expected[@]}"; do
 done
 [ "$status" -eq 1 ] || { echo "FAIL: exit status $status, expected 1"; failures=1; }
 
+# A circuit that oscillates: its TIMEOUT line carries the loop the run
+# found (the free-running clock of ring.cpp above carries none).
+out=$("$check" -t 3 majority.vec oscillator.cpp 2>/dev/null)
+[ "$out" = "TIMEOUT oscillator.cpp (no quiet moment after 1000000 events: the circuit oscillates through r[0]: \
+Nand at bb, in oscillator.cpp:11; r[1]: Not at bc, in oscillator.cpp:12; r[2]: Not at cc, in oscillator.cpp:13)
+0 passed, 1 failed" ] || { echo "FAIL: the oscillating circuit gave: $out"; failures=1; }
+
 # Every circuit passing: status 0.
 "$check" -t 3 majority.vec nand.cpp >/dev/null 2>&1 || { echo "FAIL: a passing circuit gave status $?"; failures=1; }
 # Vectors that cannot be read: status 2 before anything is built.

@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "../Ph2.h"
+#include "../Watch.h"
 #include "Ph5.h"
 #include "Window.h"
 
@@ -22,6 +23,7 @@ int viewXlast = 0;
 int viewYlast = 0;
 
 void keyboardInput(int k) {
+    watchRestart();  // the count of events towards an oscillation starts again
     if (k > 31) {
         const PhaseTwo& p2 = *phaseTwo;
         for (int j = 0; j < p2.numberOfSwitches; j++) {

@@ -1,0 +1,409 @@
+// The record behind -Y and the chains of causes read from it.
+//
+// Which component asked for an event is known only while it is evaluated:
+// after each evaluation, every output whose wire record says it was
+// scheduled just now, with a time or value not yet noted, gets a pending
+// request (the time its last event is due, the component, the time asked).
+// When an event of the wire is applied, the first pending request due at or
+// after it is the one it belongs to (a transition's XXX comes before its
+// settled value, which the request names); requests due earlier are spent.
+// Memories post their reads without the scheduling layer: an event with no
+// request comes from the wire's driver, its read delay earlier.
+#include "Explain.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "Kinds.h"
+#include "Ph2.h"
+#include "Ph3.h"
+#include "Ph4.h"
+#include "cmdLine.h"
+
+const char* explainRequest = nullptr;
+
+namespace {
+
+// Changes and pending requests kept per wire.
+const int historyLength = 4;
+const int pendingLength = 4;
+// A chain deeper than this is cut.
+const int deepest = 64;
+// Input values shown per component.
+const int shownInputs = 8;
+const unsigned long unknownTime = ULONG_MAX;
+
+struct Change {
+    unsigned long time;    // when the wire took the value
+    unsigned long asked;   // when the component asked for it, or unknownTime
+    int component;         // who asked, or -1
+    SignalValue value;
+    bool warped;           // the event was moved by a time warp
+};
+
+struct Pending {
+    unsigned long due;    // when the request's last event is due
+    unsigned long asked;  // when it was asked for
+    int component;
+};
+
+struct WireRecordOfCauses {
+    Change history[historyLength];   // ring: the last changes
+    Pending pending[pendingLength];  // ring: requests whose events are not all applied
+    unsigned int changes;            // changes since the (re)start
+    unsigned char pendingFirst, pendingCount;
+    unsigned long warpAsked;         // the time at which its last time warp was asked for, or unknownTime
+    unsigned long warpMoved;         // the time that change was moved to
+    int refusedBy;                   // the last tri-state buffer refused on it, or -1
+    unsigned long refusedAt;
+    SignalValue refusedValue;
+};
+
+WireRecordOfCauses* record = nullptr;
+int bus = -1;
+unsigned long explainTime = ULONG_MAX;  // T; ULONG_MAX: the end of the run
+bool explained = false;
+
+const char* name(int w) { return phaseTwo->signalNames[w]; }
+bool known(SignalValue v) { return v == ZERO || v == ONE; }
+
+// The change of w in effect at time t: the latest one at or before t.
+// `kept` is false when w changed at or before t but that change is no
+// longer in the ring.
+const Change* changeAt(int w, unsigned long t, bool& kept) {
+    const WireRecordOfCauses& r = record[w];
+    const int stored = r.changes < historyLength ? static_cast<int>(r.changes) : historyLength;
+    kept = true;
+    for (int k = 0; k < stored; k++) {
+        const Change& c = r.history[(r.changes - 1 - k) % historyLength];
+        if (c.time <= t) return &c;
+    }
+    if (r.changes > static_cast<unsigned int>(historyLength)) kept = false;
+    return nullptr;
+}
+
+SignalValue initialValue(int w) {
+    return phaseTwo->constSignals[w] ? phaseTwo->signalInitializations[w] : UNINITIALIZED;
+}
+
+SignalValue valueAt(int w, unsigned long t, bool& kept) {
+    const Change* c = changeAt(w, t, kept);
+    return c ? c->value : initialValue(w);
+}
+
+class Chain {
+public:
+    std::vector<int> onPath;                  // wires of the chain above the present one
+    std::vector<std::pair<int, unsigned long>> done;  // (wire, change time) explained already
+    void explain(int w, unsigned long t, int depth);
+
+private:
+    void say(int depth, const std::string& text) { std::fprintf(stderr, "%*s%s\n", 2 * depth + 2, "", text.c_str()); }
+    void inputs(int c, unsigned long t, int depth, const int* pins, int count);
+};
+
+std::string valueText(SignalValue v) { return signalValueName(v); }
+
+// Follows the unknown ones among the given input pins of c at time t
+// (every input when `pins` is null), after listing their values.
+void Chain::inputs(int c, unsigned long t, int depth, const int* pins, int count) {
+    if (count == 0) return;
+    std::string seen = "its inputs at time " + std::to_string(t) + ":";
+    std::vector<int> unknown;
+    for (int i = 0; i < count; i++) {
+        const int w = inputWire(c, pins ? pins[i] : i);
+        bool kept;
+        const SignalValue v = valueAt(w, t, kept);
+        if (i < shownInputs) seen += std::string(" ") + name(w) + "=" + (kept ? valueText(v) : std::string("?"));
+        if (!known(v) || !kept) {
+            bool listed = false;
+            for (int u : unknown) listed = listed || u == w;
+            if (!listed) unknown.push_back(w);
+        }
+    }
+    if (count > shownInputs) seen += " …";
+    say(depth, seen);
+    for (int w : unknown) explain(w, t, depth + 1);
+}
+
+// Whether some input pin of c is unknown at time t (or no longer recorded).
+bool anyUnknown(int c, unsigned long t) {
+    for (int p = 0; p < inputCount(c); p++) {
+        bool kept;
+        if (!known(valueAt(inputWire(c, p), t, kept)) || !kept) return true;
+    }
+    return false;
+}
+
+// The last time before or at t, after `after`, that wire w took `level`;
+// unknownTime when its kept changes show none.
+unsigned long lastTook(int w, SignalValue level, unsigned long after, unsigned long t) {
+    const WireRecordOfCauses& r = record[w];
+    const int stored = r.changes < historyLength ? static_cast<int>(r.changes) : historyLength;
+    for (int k = 0; k < stored; k++) {
+        const Change& c = r.history[(r.changes - 1 - k) % historyLength];
+        if (c.time <= t && c.time > after && c.value == level) return c.time;
+    }
+    return unknownTime;
+}
+
+void Chain::explain(int w, unsigned long t, int depth) {
+    for (int u : onPath)
+        if (u == w) {
+            say(depth, std::string(name(w)) + " again: a loop, the chain is cut here");
+            return;
+        }
+    if (depth > deepest) {
+        say(depth, "… (the chain goes on; cut here)");
+        return;
+    }
+    bool kept;
+    const Change* ch = changeAt(w, t, kept);
+    if (!ch) {
+        if (!kept) {
+            say(depth, std::string(name(w)) + " at time " + std::to_string(t) + ": no longer recorded (only the last " +
+                           std::to_string(historyLength) + " changes of a wire are kept)");
+            return;
+        }
+        int count;
+        const int* drivers = driversOf(w, count);
+        const std::string v = valueText(initialValue(w));
+        if (count == 0)
+            say(depth, std::string(name(w)) + " is " + v + " from the start: origin: an input nothing drives");
+        else if (anyUnknown(drivers[0], t) && kindOf(drivers[0]).role == combinationalRole) {
+            say(depth, std::string(name(w)) + " is " + v + " from the start: its driver, " + componentText(drivers[0]) +
+                           ", leaves it so");
+            onPath.push_back(w);
+            inputs(drivers[0], t, depth, nullptr, inputCount(drivers[0]));
+            onPath.pop_back();
+        } else {
+            say(depth, std::string(name(w)) + " is " + v + " from the start: origin: its driver, " +
+                           componentText(drivers[0]) + ", had not changed it by time " + std::to_string(t));
+        }
+        return;
+    }
+    for (const auto& d : done)
+        if (d.first == w && d.second == ch->time) {
+            say(depth, std::string(name(w)) + " is " + valueText(ch->value) + " from time " + std::to_string(ch->time) +
+                           " (explained above)");
+            return;
+        }
+    done.push_back({w, ch->time});
+    const int c = ch->component;
+    std::string line = std::string(name(w)) + " is " + valueText(ch->value) + " from time " + std::to_string(ch->time);
+    if (c < 0) {
+        say(depth, line + ": origin: a change no component asked for");
+        return;
+    }
+    const unsigned long asked = ch->asked;
+    line += std::string(": set by ") + componentText(c) + ", asked for at time " + std::to_string(asked);
+    say(depth, line);
+    if (ch->warped) {
+        say(depth, "origin: a time warp: the change was queued before the wire's last one and moved after it");
+        return;
+    }
+    const WireRecordOfCauses& r = record[w];
+    onPath.push_back(w);
+    const KindInfo& k = kindOf(c);
+    if (k.role == sourceRole) {
+        const int* q = phaseTwo->integerParameters[c];
+        const int init = k.name == std::string("Switch") ? q[0] : k.name == std::string("Clock") ? q[3] : q[1];
+        bool keptInit;
+        say(depth, std::string("origin: a ") + k.name + " that starts from " + name(init) + ", which was " +
+                       valueText(valueAt(init, asked, keptInit)));
+    } else if (k.role == sequentialRole) {
+        // A load that asks for the value already there changes nothing:
+        // the clock's last edge since says when it loaded.
+        ClockedPins pins;
+        const bool clocked = clockedPins(c, 0, pins);
+        unsigned long loaded = asked;
+        if (clocked) {
+            const unsigned long edge = lastTook(inputWire(c, pins.clockPin), pins.captureRise ? ONE : ZERO, asked, t);
+            if (edge != unknownTime) loaded = edge;
+        }
+        if (loaded == 0) {
+            say(depth, "origin: never loaded since the start (a flip-flop shows XXX until its clock first takes its "
+                       "input)");
+        } else if (clocked && pins.sampledCount > 0) {
+            say(depth, std::string("loaded at time ") + std::to_string(loaded) + " while an input it loads was unknown:");
+            inputs(c, loaded, depth, pins.sampled, pins.sampledCount);
+        } else {
+            inputs(c, loaded, depth, nullptr, inputCount(c));
+        }
+    } else if (k.role == memoryRole) {
+        std::vector<int> reads;
+        for (int p = 0; p < inputCount(c); p++)
+            if (flowsThrough(c, p)) reads.push_back(p);
+        bool unknownAddress = false;
+        for (int p : reads) {
+            bool keptAddress;
+            unknownAddress = unknownAddress || !known(valueAt(inputWire(c, p), asked, keptAddress));
+        }
+        if (unknownAddress) {
+            say(depth, "read at an unknown address:");
+            inputs(c, asked, depth, reads.data(), static_cast<int>(reads.size()));
+        } else {
+            say(depth, "origin: a memory word never written since the start, or written while its data was unknown");
+        }
+    } else {
+        // A combinational value at time t stands for its inputs at t.
+        if (anyUnknown(c, t)) {
+            inputs(c, t, depth, nullptr, inputCount(c));
+        } else if (ch->value == HIZ && r.refusedBy >= 0) {
+            inputs(c, t, depth, nullptr, inputCount(c));
+            say(depth, std::string("origin: a tri-state conflict: ") + componentText(r.refusedBy) +
+                           " was refused driving it to " + valueText(r.refusedValue) + " at time " +
+                           std::to_string(r.refusedAt) + ", while another buffer held it");
+        } else if (ch->value == HIZ) {
+            inputs(c, t, depth, nullptr, inputCount(c));
+            say(depth, "origin: every tri-state buffer on the wire is off");
+        } else {
+            inputs(c, t, depth, nullptr, inputCount(c));
+            say(depth, std::string("origin: ") + k.name + " gives " + valueText(ch->value) + " for known inputs");
+        }
+    }
+    onPath.pop_back();
+}
+
+void explainNow(unsigned long t) {
+    explained = true;
+    const PhaseTwo& p2 = *phaseTwo;
+    const int first = p2.busFirstSignals[bus], width = p2.busWidths[bus];
+    const std::string busName = p2.busName(bus);
+    int unknown = 0;
+    Chain chain;
+    for (int i = width - 1; i >= 0; i--) {
+        const int w = first + i;
+        bool kept;
+        const SignalValue v = valueAt(w, t, kept);
+        if (known(v) && kept) continue;
+        unknown++;
+        std::fprintf(stderr, "Why %s is %s at time %lu:\n", name(w), kept ? valueText(v).c_str() : "unknown", t);
+        chain.explain(w, t, 0);
+    }
+    if (!unknown) std::fprintf(stderr, "Every wire of %s is ZERO or ONE at time %lu.\n", busName.c_str(), t);
+}
+
+[[noreturn]] void refuse(const std::string& what) {
+    std::fprintf(stderr, "-Y %s: %s\n", explainRequest, what.c_str());
+    std::fflush(stderr);
+    exitProgram(2);
+}
+
+}  // namespace
+
+void startExplaining() {
+    const PhaseTwo& p2 = *phaseTwo;
+    std::string busName = explainRequest;
+    const size_t at = busName.rfind('@');
+    if (at != std::string::npos) {
+        const std::string t = busName.substr(at + 1);
+        busName = busName.substr(0, at);
+        char* end = nullptr;
+        errno = 0;
+        explainTime = std::strtoul(t.c_str(), &end, 10);
+        if (t.empty() || *end != '\0' || t[0] == '-' || errno == ERANGE || explainTime == ULONG_MAX)
+            refuse("the time after @ must be a number of ticks");
+    }
+    int matches = 0;
+    for (int b = 0; b < p2.numberOfBuses; b++)
+        if (busName == p2.busNames[b] && matches++ == 0) bus = b;
+    if (matches > 1) refuse(std::to_string(matches) + " buses are declared as " + busName + "; write " + busName + "#1 … " + busName + "#" + std::to_string(matches));
+    if (matches == 0)
+        for (int b = 0; b < p2.numberOfBuses; b++)
+            if (p2.busName(b) == busName) bus = b, matches = 1;
+    if (matches == 0) refuse("unknown name " + busName + ": no bus of the circuit is declared with that name");
+    record = new WireRecordOfCauses[p2.numberOfSignals > 0 ? p2.numberOfSignals : 1];
+    recordRestart();
+    phaseFour->instrumented |= recordingInstrument;
+}
+
+void recordRestart() {
+    for (int w = 0; w < phaseTwo->numberOfSignals; w++) {
+        WireRecordOfCauses& r = record[w];
+        r.changes = 0;
+        r.pendingFirst = r.pendingCount = 0;
+        r.warpAsked = r.warpMoved = unknownTime;
+        r.refusedBy = -1;
+    }
+    explained = false;
+}
+
+void recordEvaluation(int c) {
+    const PhaseTwo& p2 = *phaseTwo;
+    const unsigned long now = phaseFour->time;
+    for (int p = 0; p < p2.numberOfOutputs[c]; p++) {
+        const int o = p2.outputs[c][p];
+        const WireRecord& wr = phaseThree->wireRecords[o];
+        if (wr.whenScheduled != now) continue;
+        WireRecordOfCauses& r = record[o];
+        if (r.pendingCount) {
+            const Pending& last = r.pending[(r.pendingFirst + r.pendingCount - 1) % pendingLength];
+            if (last.due == wr.scheduledTime && last.asked == now && last.component == c) continue;
+        }
+        if (r.pendingCount == pendingLength) {  // the oldest gives way
+            r.pendingFirst = (r.pendingFirst + 1) % pendingLength;
+            r.pendingCount--;
+        }
+        r.pending[(r.pendingFirst + r.pendingCount) % pendingLength] = {wr.scheduledTime, now, c};
+        r.pendingCount++;
+    }
+}
+
+void recordEvent(int w, int v, bool changed) {
+    WireRecordOfCauses& r = record[w];
+    const unsigned long now = phaseFour->time;
+    while (r.pendingCount && r.pending[r.pendingFirst].due < now) {
+        r.pendingFirst = (r.pendingFirst + 1) % pendingLength;
+        r.pendingCount--;
+    }
+    if (!changed) return;
+    Change c;
+    c.time = now;
+    c.value = static_cast<SignalValue>(v);
+    if (r.pendingCount) {
+        const Pending& p = r.pending[r.pendingFirst];
+        c.component = p.component;
+        c.asked = p.asked;
+    } else {
+        int count;
+        const int* drivers = driversOf(w, count);
+        c.component = count ? drivers[0] : -1;
+        const int delay = count ? kindOf(drivers[0]).lazy : 0;
+        c.asked = now >= static_cast<unsigned long>(delay) ? now - delay : 0;
+    }
+    c.warped = r.warpMoved == now;
+    if (c.warped && !r.pendingCount) c.asked = r.warpAsked;
+    r.history[r.changes % historyLength] = c;
+    r.changes++;
+}
+
+void recordTimeWarp(int w, unsigned long, unsigned long moved) {
+    record[w].warpAsked = phaseFour->time;
+    record[w].warpMoved = moved;
+}
+
+void recordRefusal(int c, int w, int v) {
+    WireRecordOfCauses& r = record[w];
+    r.refusedBy = c;
+    r.refusedAt = phaseFour->time;
+    r.refusedValue = static_cast<SignalValue>(v);
+}
+
+void explainBeforeAdvance() {
+    if (explained || explainTime == ULONG_MAX) return;
+    const SkewHeap& heap = phaseFour->skewHeap;
+    if (phaseFour->time <= explainTime && (heap.isEmpty() ? false : heap.minTime() > explainTime))
+        explainNow(explainTime);
+}
+
+void explainAtEnd() {
+    if (!record || explained) return;
+    const unsigned long now = phaseFour->time;
+    explainNow(explainTime < now ? explainTime : now);
+}

@@ -1,0 +1,47 @@
+// Why is a wire unknown: -Y NAME[@T]. While the option is on, the run loop
+// records for every wire its last few changes (the value, when it came,
+// which component asked for it and when), and once the run reaches T (every
+// event up to T applied; without @T, the end of the run) the chain of
+// causes of each wire of bus NAME that is not ZERO or ONE is printed on
+// standard error: the change that set the value, the component that asked
+// for it and the values of its inputs then, and so on back along the
+// inputs that were unknown, to an origin said in words (an input nothing
+// drives, a flip-flop never loaded or loaded while its input was unknown,
+// a memory word never written, a tri-state conflict, every tri-state
+// buffer off, a switch set from an unknown value, a time warp). A wire met
+// twice on one chain is a loop: the chain is cut there and says so.
+//
+// The record costs a fixed amount per wire, whatever the length of the run:
+// historyLength changes and as many pending requests. A cause older than
+// what is kept is said to be no longer recorded. Without -Y nothing is
+// recorded and the run loop runs its plain passes.
+#ifndef KORVAX_EXPLAIN_H
+#define KORVAX_EXPLAIN_H
+
+// -Y: the bus to explain as -v names it, or null; and when.
+extern const char* explainRequest;  // NAME or NAME@T, as given
+
+// After the netlist is built: finds the bus (a wrong name or time ends the
+// program with a message, status 2), allocates the record and turns
+// recording on in phaseFour. Only with -Y.
+void startExplaining();
+
+// The run loop's calls, only while recording:
+// component c has just been evaluated at phaseFour->time;
+void recordEvaluation(int c);
+// an event of wire w carrying v is applied, `changed` when the wire changes;
+void recordEvent(int w, int v, bool changed);
+// the run (re)started at time 0: the record is emptied;
+void recordRestart();
+// before time advances: prints the chains when the next event is after T.
+void explainBeforeAdvance();
+// The scheduling layer's cold paths: a change of wire w queued for
+// `asked` was moved to `moved`; a tri-state buffer c was refused driving
+// wire w to v.
+void recordTimeWarp(int w, unsigned long asked, unsigned long moved);
+void recordRefusal(int c, int w, int v);
+
+// After the run: prints the chains now unless they were printed at T.
+void explainAtEnd();
+
+#endif
