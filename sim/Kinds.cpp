@@ -6,6 +6,7 @@
 #include "Kinds.h"
 
 #include "Ph2.h"
+#include "Position.h"
 #include "components/msi.h"
 #include "components/ssi.h"
 #include "components/vlsi.h"
@@ -164,7 +165,7 @@ std::string componentText(int c) {
     const char* kind = kindOf(c).name;
     std::string text = kind;
     if (p2.decal[c] && *p2.decal[c] && std::string(p2.decal[c]) != kind) text += std::string(" \"") + p2.decal[c] + "\"";
-    text += std::string(" at ") + p2.rcpos[c];
+    text += std::string(" at ") + positionString(p2.rcpos[c]);
     if (p2.place[c].file) text += std::string(", in ") + p2.place[c].file + ":" + std::to_string(p2.place[c].line);
     return text;
 }
