@@ -1,14 +1,12 @@
 // The record behind -Y and the chains of causes read from it.
 //
-// Which component asked for an event is known only while it is evaluated:
-// after each evaluation, every output whose wire record says it was
-// scheduled just now, with a time or value not yet noted, gets a pending
-// request (the time its last event is due, the component, the time asked).
-// When an event of the wire is applied, the first pending request due at or
-// after it is the one it belongs to (a transition's XXX comes before its
-// settled value, which the request names); requests due earlier are spent.
-// Memories post their reads without the scheduling layer: an event with no
-// request comes from the wire's driver, its read delay earlier.
+// Only the applied changes are recorded, as the run loop applies them, so
+// that evaluations cost nothing more. Who asked for a change is the wire's
+// driver, or for a wire that tri-state buffers share the one that holds it
+// (its owner); when it was asked for is the wire record's time of queueing
+// when the change is the last one queued for the wire, which it is once a
+// circuit has settled, and otherwise the time the driver's lazy delay
+// earlier (a memory's read delay, its reads bypassing the scheduling layer).
 #include "Explain.h"
 
 #include <cerrno>
@@ -29,9 +27,8 @@ const char* explainRequest = nullptr;
 
 namespace {
 
-// Changes and pending requests kept per wire.
-const int historyLength = 4;
-const int pendingLength = 4;
+// Changes kept per wire.
+const int historyLength = 3;
 // A chain deeper than this is cut.
 const int deepest = 64;
 // Input values shown per component.
@@ -39,32 +36,42 @@ const int shownInputs = 8;
 const unsigned long unknownTime = ULONG_MAX;
 
 struct Change {
-    unsigned long time;    // when the wire took the value
-    unsigned long asked;   // when the component asked for it, or unknownTime
-    int component;         // who asked, or -1
-    SignalValue value;
-    bool warped;           // the event was moved by a time warp
+    unsigned long time;          // when the wire took the value
+    unsigned int sinceQueued;    // ticks since the wire record's time of queueing then (saturating)
+    unsigned char value;         // a SignalValue
+    bool lastQueued;             // the change was the last one queued for the wire:
+                                 // time - sinceQueued is when it was asked for
+    bool warped;                 // the event was moved by a time warp
+    bool saturated;              // sinceQueued would not fit
 };
 
-struct Pending {
-    unsigned long due;    // when the request's last event is due
-    unsigned long asked;  // when it was asked for
-    int component;
-};
-
-struct WireRecordOfCauses {
-    Change history[historyLength];   // ring: the last changes
-    Pending pending[pendingLength];  // ring: requests whose events are not all applied
+// One wire's record in one cache line, so that recording a change touches
+// no other: the header and the last changes. Who asked for a change is
+// read from `driver`, or for a shared wire from the owners kept apart.
+struct alignas(64) WireRecordOfCauses {
     unsigned int changes;            // changes since the (re)start
-    unsigned char pendingFirst, pendingCount;
-    unsigned long warpAsked;         // the time at which its last time warp was asked for, or unknownTime
-    unsigned long warpMoved;         // the time that change was moved to
-    int refusedBy;                   // the last tri-state buffer refused on it, or -1
-    unsigned long refusedAt;
-    SignalValue refusedValue;
+    int driver;                      // its one driver, -1 when nothing drives it, or sharedWire
+    unsigned long warpMoved;         // the time its last time warp moved a change to, or unknownTime
+    Change history[historyLength];   // ring: the last changes
 };
+
+static_assert(sizeof(WireRecordOfCauses) == 64, "a wire's record of causes is one cache line");
+
+// Per wire, what is rarely needed: the owners of a shared wire at its
+// last changes, the time its last time warp was asked for, and the last
+// refusal of a tri-state buffer.
+struct WireRarities {
+    int owner[historyLength];  // per change slot: the owner of a shared wire then
+    unsigned long warpAsked;   // when the change its last time warp moved was asked for
+    int refusedBy;             // the buffer refused, or -1
+    unsigned long refusedAt;   // when
+    SignalValue refusedValue;  // what it asked for
+};
+static_assert(sizeof(WireRarities) <= 48, "the rarer part of a wire's record");
 
 WireRecordOfCauses* record = nullptr;
+WireRarities* rare = nullptr;
+const int sharedWire = -2;
 int bus = -1;
 unsigned long explainTime = ULONG_MAX;  // T; ULONG_MAX: the end of the run
 bool explained = false;
@@ -93,7 +100,7 @@ SignalValue initialValue(int w) {
 
 SignalValue valueAt(int w, unsigned long t, bool& kept) {
     const Change* c = changeAt(w, t, kept);
-    return c ? c->value : initialValue(w);
+    return c ? static_cast<SignalValue>(c->value) : initialValue(w);
 }
 
 class Chain {
@@ -147,7 +154,7 @@ unsigned long lastTook(int w, SignalValue level, unsigned long after, unsigned l
     const int stored = r.changes < historyLength ? static_cast<int>(r.changes) : historyLength;
     for (int k = 0; k < stored; k++) {
         const Change& c = r.history[(r.changes - 1 - k) % historyLength];
-        if (c.time <= t && c.time > after && c.value == level) return c.time;
+        if (c.time <= t && c.time > after && static_cast<SignalValue>(c.value) == level) return c.time;
     }
     return unknownTime;
 }
@@ -189,25 +196,32 @@ void Chain::explain(int w, unsigned long t, int depth) {
     }
     for (const auto& d : done)
         if (d.first == w && d.second == ch->time) {
-            say(depth, std::string(name(w)) + " is " + valueText(ch->value) + " from time " + std::to_string(ch->time) +
+            say(depth, std::string(name(w)) + " is " + valueText(static_cast<SignalValue>(ch->value)) + " from time " + std::to_string(ch->time) +
                            " (explained above)");
             return;
         }
     done.push_back({w, ch->time});
-    const int c = ch->component;
-    std::string line = std::string(name(w)) + " is " + valueText(ch->value) + " from time " + std::to_string(ch->time);
+    const WireRecordOfCauses& rw = record[w];
+    const WireRarities& r = rare[w];
+    const int c = rw.driver == sharedWire ? r.owner[ch - rw.history] : rw.driver;
+    std::string line = std::string(name(w)) + " is " + valueText(static_cast<SignalValue>(ch->value)) + " from time " + std::to_string(ch->time);
     if (c < 0) {
         say(depth, line + ": origin: a change no component asked for");
         return;
     }
-    const unsigned long asked = ch->asked;
+    // When it was asked for: exact for the last change queued, else the
+    // driver's lazy delay before it; a time warp says when it was asked.
+    const unsigned long lazy = kindOf(c).lazy;
+    const unsigned long asked = ch->warped                         ? r.warpAsked
+                                : ch->lastQueued && !ch->saturated ? ch->time - ch->sinceQueued
+                                : ch->time >= lazy                 ? ch->time - lazy
+                                                                   : 0;
     line += std::string(": set by ") + componentText(c) + ", asked for at time " + std::to_string(asked);
     say(depth, line);
     if (ch->warped) {
         say(depth, "origin: a time warp: the change was queued before the wire's last one and moved after it");
         return;
     }
-    const WireRecordOfCauses& r = record[w];
     onPath.push_back(w);
     const KindInfo& k = kindOf(c);
     if (k.role == sourceRole) {
@@ -254,17 +268,17 @@ void Chain::explain(int w, unsigned long t, int depth) {
         // A combinational value at time t stands for its inputs at t.
         if (anyUnknown(c, t)) {
             inputs(c, t, depth, nullptr, inputCount(c));
-        } else if (ch->value == HIZ && r.refusedBy >= 0) {
+        } else if (static_cast<SignalValue>(ch->value) == HIZ && r.refusedBy >= 0) {
             inputs(c, t, depth, nullptr, inputCount(c));
             say(depth, std::string("origin: a tri-state conflict: ") + componentText(r.refusedBy) +
                            " was refused driving it to " + valueText(r.refusedValue) + " at time " +
                            std::to_string(r.refusedAt) + ", while another buffer held it");
-        } else if (ch->value == HIZ) {
+        } else if (static_cast<SignalValue>(ch->value) == HIZ) {
             inputs(c, t, depth, nullptr, inputCount(c));
             say(depth, "origin: every tri-state buffer on the wire is off");
         } else {
             inputs(c, t, depth, nullptr, inputCount(c));
-            say(depth, std::string("origin: ") + k.name + " gives " + valueText(ch->value) + " for known inputs");
+            say(depth, std::string("origin: ") + k.name + " gives " + valueText(static_cast<SignalValue>(ch->value)) + " for known inputs");
         }
     }
     onPath.pop_back();
@@ -319,6 +333,12 @@ void startExplaining() {
             if (p2.busName(b) == busName) bus = b, matches = 1;
     if (matches == 0) refuse("unknown name " + busName + ": no bus of the circuit is declared with that name");
     record = new WireRecordOfCauses[p2.numberOfSignals > 0 ? p2.numberOfSignals : 1];
+    rare = new WireRarities[p2.numberOfSignals > 0 ? p2.numberOfSignals : 1];
+    for (int w = 0; w < p2.numberOfSignals; w++) {
+        int count;
+        const int* drivers = driversOf(w, count);
+        record[w].driver = count == 0 ? -1 : count == 1 || !p2.outputOverloadable[drivers[0]] ? drivers[0] : sharedWire;
+    }
     recordRestart();
     phaseFour->instrumented |= recordingInstrument;
 }
@@ -327,72 +347,39 @@ void recordRestart() {
     for (int w = 0; w < phaseTwo->numberOfSignals; w++) {
         WireRecordOfCauses& r = record[w];
         r.changes = 0;
-        r.pendingFirst = r.pendingCount = 0;
-        r.warpAsked = r.warpMoved = unknownTime;
-        r.refusedBy = -1;
+        r.warpMoved = unknownTime;
+        rare[w].warpAsked = unknownTime;
+        rare[w].refusedBy = -1;
     }
     explained = false;
 }
 
-void recordEvaluation(int c) {
-    const PhaseTwo& p2 = *phaseTwo;
-    const unsigned long now = phaseFour->time;
-    for (int p = 0; p < p2.numberOfOutputs[c]; p++) {
-        const int o = p2.outputs[c][p];
-        const WireRecord& wr = phaseThree->wireRecords[o];
-        if (wr.whenScheduled != now) continue;
-        WireRecordOfCauses& r = record[o];
-        if (r.pendingCount) {
-            const Pending& last = r.pending[(r.pendingFirst + r.pendingCount - 1) % pendingLength];
-            if (last.due == wr.scheduledTime && last.asked == now && last.component == c) continue;
-        }
-        if (r.pendingCount == pendingLength) {  // the oldest gives way
-            r.pendingFirst = (r.pendingFirst + 1) % pendingLength;
-            r.pendingCount--;
-        }
-        r.pending[(r.pendingFirst + r.pendingCount) % pendingLength] = {wr.scheduledTime, now, c};
-        r.pendingCount++;
-    }
-}
-
-void recordEvent(int w, int v, bool changed) {
+void recordEvent(int w, int v) {
     WireRecordOfCauses& r = record[w];
     const unsigned long now = phaseFour->time;
-    while (r.pendingCount && r.pending[r.pendingFirst].due < now) {
-        r.pendingFirst = (r.pendingFirst + 1) % pendingLength;
-        r.pendingCount--;
-    }
-    if (!changed) return;
-    Change c;
-    c.time = now;
-    c.value = static_cast<SignalValue>(v);
-    if (r.pendingCount) {
-        const Pending& p = r.pending[r.pendingFirst];
-        c.component = p.component;
-        c.asked = p.asked;
-    } else {
-        int count;
-        const int* drivers = driversOf(w, count);
-        c.component = count ? drivers[0] : -1;
-        const int delay = count ? kindOf(drivers[0]).lazy : 0;
-        c.asked = now >= static_cast<unsigned long>(delay) ? now - delay : 0;
-    }
-    c.warped = r.warpMoved == now;
-    if (c.warped && !r.pendingCount) c.asked = r.warpAsked;
-    r.history[r.changes % historyLength] = c;
+    const int slot = r.changes % historyLength;
+    Change& c = r.history[slot];
     r.changes++;
+    c.time = now;
+    c.value = static_cast<unsigned char>(v);
+    if (r.driver == sharedWire) rare[w].owner[slot] = phaseFour->tsbOwner[w];
+    const WireRecord& wr = phaseThree->wireRecords[w];
+    const unsigned long since = now - wr.whenScheduled;
+    c.saturated = since > UINT_MAX;
+    c.sinceQueued = c.saturated ? UINT_MAX : static_cast<unsigned int>(since);
+    c.lastQueued = wr.scheduledTime == now;
+    c.warped = r.warpMoved == now;
 }
 
 void recordTimeWarp(int w, unsigned long, unsigned long moved) {
-    record[w].warpAsked = phaseFour->time;
+    rare[w].warpAsked = phaseFour->time;
     record[w].warpMoved = moved;
 }
 
 void recordRefusal(int c, int w, int v) {
-    WireRecordOfCauses& r = record[w];
-    r.refusedBy = c;
-    r.refusedAt = phaseFour->time;
-    r.refusedValue = static_cast<SignalValue>(v);
+    rare[w].refusedBy = c;
+    rare[w].refusedAt = phaseFour->time;
+    rare[w].refusedValue = static_cast<SignalValue>(v);
 }
 
 void explainBeforeAdvance() {

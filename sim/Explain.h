@@ -11,8 +11,8 @@
 // buffer off, a switch set from an unknown value, a time warp). A wire met
 // twice on one chain is a loop: the chain is cut there and says so.
 //
-// The record costs a fixed amount per wire, whatever the length of the run:
-// historyLength changes and as many pending requests. A cause older than
+// The record costs a fixed amount per wire, whatever the length of the run
+// (nothing per event): 112 bytes, for its last three changes. A cause older than
 // what is kept is said to be no longer recorded. Without -Y nothing is
 // recorded and the run loop runs its plain passes.
 #ifndef KORVAX_EXPLAIN_H
@@ -27,10 +27,8 @@ extern const char* explainRequest;  // NAME or NAME@T, as given
 void startExplaining();
 
 // The run loop's calls, only while recording:
-// component c has just been evaluated at phaseFour->time;
-void recordEvaluation(int c);
-// an event of wire w carrying v is applied, `changed` when the wire changes;
-void recordEvent(int w, int v, bool changed);
+// an event changes wire w to v;
+void recordEvent(int w, int v);
 // the run (re)started at time 0: the record is emptied;
 void recordRestart();
 // before time advances: prints the chains when the next event is after T.

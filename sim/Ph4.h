@@ -127,8 +127,6 @@ private:
     // Step 5 of a cycle: logicEvaluate, then drawDynamic when shown, for
     // every activated component in index order. Clears each mark as it
     // goes, so that the pass leaves none set, ready for the next advance.
-    // `observed`: after each evaluation the recorder of causes is told.
-    template <bool observed>
     void evaluateActivated();
     // Moves time to the earliest event and applies every event of that
     // time; a change activates the wire's activation list. `observed`:

@@ -10,10 +10,10 @@
 // scan over every component.
 #include <cstdio>
 
+#include "Explain.h"
 #include "Ph2.h"
 #include "Ph3.h"
 #include "Ph4.h"
-#include "Explain.h"
 #include "Vcd.h"
 #include "Vectors.h"
 #include "Watch.h"
@@ -95,7 +95,6 @@ void PhaseFour::fireKeyboardHooks() {
         if (p2.xEventTriggered[c]) p2.xEventTriggered[c](c);
 }
 
-template <bool observed>
 void PhaseFour::evaluateActivated() {
     const RunTimeCalls* calls = phaseTwo->runTimeCalls;
     const PhaseFive& p5 = *phaseFive;
@@ -131,7 +130,6 @@ void PhaseFour::evaluateActivated() {
                 if (call.logicEvaluate) {
                     call.logicEvaluate(c);
                     evaluations++;
-                    if constexpr (observed) recordEvaluation(c);
                 }
                 if (call.drawDynamic && p5.shown(c)) call.drawDynamic(c);
             }
@@ -160,12 +158,10 @@ void PhaseFour::advance() {
         }
         const int s = e.signalSerialNumber;
         KORVAX_HASH_EVENT(time, s, e.sigValue);
-        if constexpr (observed) {
-            if (instrumented & recordingInstrument) recordEvent(s, e.sigValue, e.sigValue != current[s]);
-        }
         if (e.sigValue != current[s]) {
             if constexpr (observed) {
                 if (instrumented & countingInstrument) watchChange(s);
+                if (instrumented & recordingInstrument) recordEvent(s, e.sigValue);
             }
             if (waveformOpen) waveformChange(s);
             current[s] = e.sigValue;
@@ -227,18 +223,14 @@ void PhaseFour::run() {
         if (reStart) {
             if (waveformOpen) waveformRestart();
             runInitialize();
+            if (instrumented & recordingInstrument) recordRestart();
             fireKeyboardHooks();
             watchRestart();
-                    reStart = 0;
+            reStart = 0;
         }
         if (displayTimeFlag) window.drawTimeAndQueue(time, skewHeap.getLength(), stallLevel);
 
-        // The observed passes only while something watches or records: the
-        // plain ones have no test per event.
-        if (instrumented & recordingInstrument)
-            evaluateActivated<true>();  // and clears the marks
-        else
-            evaluateActivated<false>();
+        evaluateActivated();  // and clears the marks
         if (p5.superProbeSelect) p5.displaySuperProbes();
         // A restart asked for in this cycle comes first: a key typed now
         // would be undone by it.
@@ -249,6 +241,8 @@ void PhaseFour::run() {
         // Vector checks at a time T are made before the first event after T.
         if (vectorsPending && !done) vectorsBeforeAdvance(window.display == nullptr);
         if (instrumented & recordingInstrument) explainBeforeAdvance();
+        // The observed pass only while something watches or records: the
+        // plain one has no test per event.
         if (instrumented)
             advance<true>();
         else
