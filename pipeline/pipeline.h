@@ -208,6 +208,9 @@ void Memory(const SD& coord, const Signal& MReq, const Signal& Read, const Signa
             const Signal& DataOut, const Signal& enTriLink, const Signal& enTriROM, const Signal& enTriRAM,
             const unsigned char* romContents);
 
+// The stored program as the ROM's 128 bytes (defined in 2-ld-instr.cpp).
+extern const unsigned char storedProgram[128];
+
 // The same memory holding the stored program (defined in 2-ld-instr.cpp).
 void Memory(const SD& coord, const Signal& MReq, const Signal& Read, const Signal& Addr, const Signal& DataIn,
             const Signal& DataOut, const Signal& enTriLink, const Signal& enTriROM, const Signal& enTriRAM);

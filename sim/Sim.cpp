@@ -79,6 +79,12 @@ int Sim(int argc, char** argv, void (*build)()) {
     if (testVectorsPath) loadTestVectors(testVectorsPath);
     if (waveformPath) openWaveform(waveformPath, argv[0]);
     build();
+    // -A is for a circuit with a program memory that reads it (the stock
+    // processor); any other circuit would run as if it had not been given.
+    if (programPath && !programLoadedFlag) {
+        std::fprintf(stderr, "-A %s: this circuit has no program memory to load it into\n", programPath);
+        exitProgram(2);
+    }
 
     buildNetlist();
     if (testVectorsPath) resolveTestVectors(!earlyExitFlag);

@@ -34,6 +34,10 @@ int zFlagSet = 0;
 int zSetXa, zSetYa, zSetXb, zSetYb;
 const char* testVectorsPath = nullptr;
 const char* waveformPath = nullptr;
+const char* programPath = nullptr;
+int programLoadedFlag = 0;
+int watchLinesFlag = 0;
+const char* watchEdgeName = nullptr;
 
 namespace {
 
@@ -81,6 +85,11 @@ const char* const helpLines[] = {
     "  -v <file>",
     " Waveform File (Value Change Dump)",
     "  -w <file.vcd>",
+    " Assembly Program (into the processor's ROM instead of its stored program)",
+    "  -A <prog.s>",
+    " Print Watches (a line of every watch when one changed, instead of probes)",
+    "  -P",
+    "  -R <wire>  (the same at each rising edge of the one-wire bus <wire>)",
 };
 
 // Copies `arg` into a buffer of `size` bytes, keeping the first size - 1
@@ -157,7 +166,7 @@ void printHelp() {
 
 void commandLine(int gargc, char** gargv) {
     int c;
-    while ((c = getopt_(gargc, gargv, "C:c:S:EF:g:K:hk:mp:T:tu:v:W:w:Xz:")) != -1) {
+    while ((c = getopt_(gargc, gargv, "A:C:c:S:EF:g:K:hk:mPp:R:T:tu:v:W:w:Xz:")) != -1) {
         switch (c) {
         case 'C': {
             int* const rgb[] = {&red_fg, &green_fg, &blue_fg};
@@ -188,6 +197,12 @@ void commandLine(int gargc, char** gargv) {
         case 'k': KeyboardOperateString = optarg_; break;
         case 'v': testVectorsPath = optarg_; break;
         case 'w': waveformPath = optarg_; break;
+        case 'A': programPath = optarg_; break;
+        case 'P': watchLinesFlag = 1; break;
+        case 'R':
+            watchEdgeName = optarg_;
+            watchLinesFlag = 1;
+            break;
         case 'W': copyOption('W', optarg_, WindowLabelString, keyStringSize); break;
         case 'g': copyOption('g', optarg_, XW_geometry, geometryStringSize); break;
         case 'h':

@@ -29,11 +29,15 @@ extern int zFlagSet;                           // -z given
 extern int zSetXa, zSetYa, zSetXb, zSetYb;     // -z: the initial view's corners
 extern const char* testVectorsPath;            // -v: the test vectors file, or null
 extern const char* waveformPath;               // -w: the waveform (VCD) file to write, or null
+extern const char* programPath;                // -A: an assembly program for the circuit's ROM, or null
+extern int programLoadedFlag;                  // set by a circuit that loaded the program of -A
+extern int watchLinesFlag;                     // -P (or -R): print watch lines instead of probe lines
+extern const char* watchEdgeName;              // -R: sample the watches at this wire's rising edges, or null
 // -k: keys typed into the circuit one at a time (KeyboardOperateString,
 // display/WindowIn.h).
 
 // Parses the options into the globals; `-h` prints the help and exits 0;
-// -v together with -k is refused with exit status 2.
+// -v together with -k is refused with exit status 2. -R implies -P.
 void commandLine(int gargc, char** gargv);
 
 // The help text of -h, on standard error.
