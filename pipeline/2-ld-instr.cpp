@@ -191,4 +191,9 @@ void simnet() {
     filler("kk.aa", _13);
     filler("lk.aa", _14);
     filler("mk.aa", _15);
+
+    // Watches, shown with -P (no component and no wire).
+    const Signal* registers[8] = {&Reg0, &Reg1, &Reg2, &Reg3, &Reg4, &Reg5, &Reg6, &Reg7};
+    pipeline::ProcessorWatches(reset, clock, PC, PCtmp, IR_ID, PC1, IR_EX, IR_MEM, IR_WB, registers, N, Z, stallIF,
+                               stallID, stallEX, stallMEM, rom);
 }

@@ -15,6 +15,7 @@
 #include "Ph4.h"
 #include "Vcd.h"
 #include "Vectors.h"
+#include "Watch.h"
 #include "cmdLine.h"
 #include "display/Ph5.h"
 #include "display/WindowIn.h"
@@ -57,8 +58,11 @@ OrderHash evaluationOrder;  // evaluated components
 // left, the next one is typed, its requests queued relative to the present
 // time. Otherwise, without a display nothing can ever change again (no key
 // can be pressed, no event is due), so the run ends rather than spin for
-// ever; with a display it goes on under the keyboard.
+// ever; with a display it goes on under the keyboard. With -P (and not
+// -R) the watches are sampled first.
 void quietMoment(const char*& nextKey, const Windex& window) {
+    // Watch lines show the quiet state before a key changes it.
+    if (watchLinesFlag && watchEdgeWire < 0) watchesAtQuietMoment();
     if (vectorsPending)
         vectorsAtQuietMoment(window.display == nullptr);
     else if (nextKey && *nextKey)
@@ -184,6 +188,7 @@ void PhaseFour::run() {
     p5.firstPicture();
 
     runInitialize();
+    if (watchEdgeWire >= 0) watchesRestart();
     fireKeyboardHooks();
 #ifdef KORVAX_ORDER_HASH
     eventOrder.start();
@@ -212,6 +217,7 @@ void PhaseFour::run() {
         if (reStart) {
             if (waveformOpen) waveformRestart();
             runInitialize();
+            if (watchEdgeWire >= 0) watchesRestart();
             fireKeyboardHooks();
             reStart = 0;
         }
@@ -225,6 +231,7 @@ void PhaseFour::run() {
         // Vector checks at a time T are made before the first event after T.
         if (vectorsPending && !done) vectorsBeforeAdvance(window.display == nullptr);
         advance();
+        if (watchEdgeWire >= 0) watchesAfterAdvance();  // -R: a rising edge samples the watches
 
         // The window is serviced every second cycle, starting after the
         // second. When the run is idle (nothing pending or marked, no key of

@@ -10,6 +10,7 @@
 #include "StderrBuffer.h"
 #include "Vcd.h"
 #include "Vectors.h"
+#include "Watch.h"
 #include "cmdLine.h"
 #include "display/Ph5.h"
 
@@ -88,6 +89,7 @@ int Sim(int argc, char** argv, void (*build)()) {
 
     buildNetlist();
     if (testVectorsPath) resolveTestVectors(!earlyExitFlag);
+    resolveWatchEdge();
 
     phaseFour = new PhaseFour;
     phaseFive = new PhaseFive;
@@ -95,6 +97,7 @@ int Sim(int argc, char** argv, void (*build)()) {
 
     beginWaveform();
     if (!earlyExitFlag) phaseFour->run();
+    if (watchLinesFlag && !earlyExitFlag) finishWatches();
     closeWaveform();
     const int status = finishTestVectors();
 
