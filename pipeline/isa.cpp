@@ -86,6 +86,12 @@ std::string disassemble(int w) {
     }
 }
 
+std::string disassemble(int w, int address) {
+    w &= 0xFFFF;
+    if (!isBranch(w)) return disassemble(w);
+    return std::string(branchNames[destOf(w)]) + " " + hexWord(address + displacementOf(w));
+}
+
 // ---- Assembler ----
 
 namespace {
@@ -291,7 +297,8 @@ std::string encode(const Line& line, int address, const Assembler& as, int& word
                 } else if (!parseNumber(t, target) || target < 0 || target > 0xFFFF) {
                     return "bad branch target '" + t + "'";
                 }
-                disp = target - address;
+                // Addresses wrap around at 16 bits, as the PC's arithmetic does.
+                disp = ((target - address + 0x8000) & 0xFFFF) - 0x8000;
             }
             if (disp < -1024 || disp > 1023) return "branch target " + t + " out of reach (more than 1024 words away)";
             word = branchWord(cond, static_cast<int>(disp));

@@ -99,6 +99,9 @@ const int NOP_WORD = 0x0000;
 // instruction does not use (a load or store with bit 10 or function 4..7).
 // A branch's target is written relative to its own address (".+6").
 std::string disassemble(int word);
+// The same for the word at `address`: a branch names its target address
+// ("bne 0x0004"), which assembles to the same word at that address.
+std::string disassemble(int word, int address);
 
 // The result of assemble: on success the words from address 0 (at most
 // programWords); otherwise the first fault's line (from 1) and message, as

@@ -122,7 +122,7 @@ std::string hex4(long v) {
 }
 
 std::string rowText(const Row& r) {
-    return hex4(r.address) + "  " + (r.word >= 0 ? disassemble(r.word) : "?");
+    return hex4(r.address) + "  " + (r.word >= 0 ? disassemble(r.word, r.address) : "?");
 }
 
 void printChart() {
@@ -158,7 +158,7 @@ const char* stageText(int stage, long word) {
         shown = "bubble";
     } else {
         const Row& row = chart.rows[r];
-        shown = hex4(row.address) + " " + (word >= 0 ? disassemble(static_cast<int>(word)) : row.word >= 0 ? disassemble(row.word) : "?");
+        shown = hex4(row.address) + " " + disassemble(static_cast<int>(word), row.address);
         if (stage < 4 && chart.stalled[stage]) shown += " (stalled)";
     }
     return shown.c_str();
@@ -168,19 +168,19 @@ const char* stageText(int stage, long word) {
 const char* ifText(unsigned long v) {
     const long pc = static_cast<long>(v & 0xFFFF);
     const int w = romWord(pc);
-    shown = hex4(pc) + " " + (w >= 0 ? disassemble(w) : "(RAM)");
+    shown = hex4(pc) + " " + (w >= 0 ? disassemble(w, static_cast<int>(pc)) : "(RAM)");
     if (v >> 16 & 1) shown += " (stalled)";
     return shown.c_str();
 }
 // ID and EX: (address, IR); the bubble from the shadow.
 const char* idText(unsigned long v) {
     if (chart.slot[ID_STAGE] < 0) return "bubble";
-    shown = hex4(static_cast<long>(v >> 16)) + " " + disassemble(static_cast<int>(v & 0xFFFF));
+    shown = hex4(static_cast<long>(v >> 16)) + " " + disassemble(static_cast<int>(v & 0xFFFF), static_cast<int>(v >> 16));
     return shown.c_str();
 }
 const char* exText(unsigned long v) {
     if (chart.slot[EX_STAGE] < 0) return "bubble";
-    shown = hex4(static_cast<long>(v >> 16)) + " " + disassemble(static_cast<int>(v & 0xFFFF));
+    shown = hex4(static_cast<long>(v >> 16)) + " " + disassemble(static_cast<int>(v & 0xFFFF), static_cast<int>(v >> 16));
     return shown.c_str();
 }
 // MEM and WB: IR, the address from the shadow.

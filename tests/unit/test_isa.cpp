@@ -37,6 +37,18 @@ TEST(Isa, EveryWordReassemblesToItself) {
     EXPECT_EQ(plain, 2 * 16384 * 3 / 4);
 }
 
+TEST(Isa, BranchTargetsByAddressReassemble) {
+    // At word 5 a branch names its target, below 0 wrapping round to 0xFFFF.
+    for (int w = BRANCH_CLASS << 14; w <= 0xFFFF; w++) {
+        Assembly a = assemble(".org 5\n" + disassemble(w, 5));
+        ASSERT_TRUE(a.ok) << disassemble(w, 5) << ": " << a.error;
+        ASSERT_EQ(a.words.back(), w) << disassemble(w, 5);
+    }
+    EXPECT_EQ(disassemble(branchWord(BNE, -1), 5), "bne 0x0004");
+    EXPECT_EQ(disassemble(branchWord(BRA, -6), 5), "bra 0xFFFF");
+    EXPECT_EQ(disassemble(0x4813, 5), "ld r1, [r2 + r3]");
+}
+
 TEST(Isa, DisassemblyOfEachClass) {
     EXPECT_EQ(disassemble(0x0000), "nop");
     EXPECT_EQ(disassemble(0x0001), "add r0, r0, r1");
