@@ -28,4 +28,8 @@ void simnet() {
     // a constant pattern on the other side of the bus.
     Pass4(SD("aa", (char*)"upper"), high, result);
     Pass4(SD("ab"), (One, Zero, One, Zero), low);
+
+    // With -P: the whole bus as two hexadecimal digits, the result bit by bit.
+    Watch("data", data);
+    Watch("result", result, WATCH_BINARY);
 }

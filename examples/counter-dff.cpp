@@ -47,4 +47,8 @@ void simnet() {
 
     // IntOut's control, most significant first: (enable, strobe).
     IntOut(SD("ea", "count"), (ready, strobe), q);
+
+    // Watches: with -P, one line of these whenever one of them changes.
+    Watch("count", q, WATCH_DECIMAL);
+    Watch("next", d, WATCH_BINARY);
 }

@@ -9,11 +9,15 @@
 // clock, so two presses make one cycle. The probes spell out every latch of
 // the pipeline, the buses and the register file on the schematic; without a
 // display the top-level ones print their changes.
+#include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <string>
 
+#include "isa.h"
 #include "pipeline.h"
 
-namespace {
+namespace pipeline {
 
 // 64 words, high byte first; all words not listed are 0x0000.
 const unsigned char storedProgram[128] = {
@@ -35,6 +39,32 @@ const unsigned char storedProgram[128] = {
     0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // 28-31
     0xFF, 0xFE,  // 32: the word loaded by word 11
 };
+
+}  // namespace pipeline
+
+namespace {
+
+// The program of -A as ROM bytes, high byte first. A file that cannot be
+// read or does not assemble ends the program with status 2 before anything
+// is built, its fault on one line: "prog.s:7: unknown register r9".
+void assembleProgramFile(const char* path, unsigned char* rom) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    if (in) text << in.rdbuf();
+    if (!in) {
+        std::fprintf(stderr, "%s: cannot read the program\n", path);
+        exitProgram(2);
+    }
+    pipeline::Assembly a = pipeline::assemble(text.str());
+    if (!a.ok) {
+        std::fprintf(stderr, "%s:%d: %s\n", path, a.errorLine, a.error.c_str());
+        exitProgram(2);
+    }
+    for (size_t w = 0; w < a.words.size(); w++) {
+        rom[2 * w] = static_cast<unsigned char>(a.words[w] >> 8);
+        rom[2 * w + 1] = static_cast<unsigned char>(a.words[w]);
+    }
+}
 
 // Sixteen one-bit probes on `bus`, bit 15 first. labels[15 - b] is the
 // label of bit b, a space meaning none (the probe then shows the wire's
@@ -69,6 +99,15 @@ void Memory(const SD& coord, const Signal& MReq, const Signal& Read, const Signa
 }  // namespace pipeline
 
 void simnet() {
+    // The ROM's contents: the stored program, or the program of -A.
+    static unsigned char assembled[128];
+    const unsigned char* rom = pipeline::storedProgram;
+    if (programPath) {
+        assembleProgramFile(programPath, assembled);
+        rom = assembled;
+        programLoadedFlag = 1;
+    }
+
     Signal reset(1, "reset"), clock(1, "clock"), memory(1, "memory"), read(1, "read"), MemReq(1, "MemReq"),
         N(1, "N"), Z(1, "Z"), stallIF(1, "stallIF"), stallID(1, "stallID"), stallEX(1, "stallEX"),
         stallMEM(1, "stallMEM"), branchDecision(1, "branchDecision"), enTriLink(1, "enTriLink"),
@@ -87,7 +126,7 @@ void simnet() {
                         PC1, A, B, IR1, D, IR_EX, ALUo, DMAR, SMDR, N, Z, IR_MEM, ALUo1, LMDR, IR_WB, Reg0, Reg1,
                         Reg2, Reg3, Reg4, Reg5, Reg6, Reg7, stallIF, stallID, stallEX, stallMEM, branchDecision,
                         MemReq);
-    pipeline::Memory(SD("ol-sn"), memory, read, AddrBus, DataWrite, DataBus, enTriLink, enTriROM, enTriRAM);
+    pipeline::Memory(SD("ol-sn"), memory, read, AddrBus, DataWrite, DataBus, enTriLink, enTriROM, enTriRAM, rom);
 
     // Fetch stage, and the two switches.
     busProbe(PC, "IF: PC          ", "aa", 'a');
@@ -152,4 +191,9 @@ void simnet() {
     filler("kk.aa", _13);
     filler("lk.aa", _14);
     filler("mk.aa", _15);
+
+    // Watches, shown with -P (no component and no wire).
+    const Signal* registers[8] = {&Reg0, &Reg1, &Reg2, &Reg3, &Reg4, &Reg5, &Reg6, &Reg7};
+    pipeline::ProcessorWatches(reset, clock, PC, PCtmp, IR_ID, PC1, IR_EX, IR_MEM, IR_WB, registers, N, Z, stallIF,
+                               stallID, stallEX, stallMEM, rom);
 }

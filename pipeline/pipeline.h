@@ -208,9 +208,26 @@ void Memory(const SD& coord, const Signal& MReq, const Signal& Read, const Signa
             const Signal& DataOut, const Signal& enTriLink, const Signal& enTriROM, const Signal& enTriRAM,
             const unsigned char* romContents);
 
+// The stored program as the ROM's 128 bytes (defined in 2-ld-instr.cpp).
+extern const unsigned char storedProgram[128];
+
 // The same memory holding the stored program (defined in 2-ld-instr.cpp).
 void Memory(const SD& coord, const Signal& MReq, const Signal& Read, const Signal& Addr, const Signal& DataIn,
             const Signal& DataOut, const Signal& enTriLink, const Signal& enTriROM, const Signal& enTriRAM);
+
+// ---- Watches and the pipeline chart (observe.cpp) ----
+
+// Declares the processor's watches: PC; IF, ID, EX, MEM and WB, each the
+// instruction with its address ("0005 setlo r7, 0x02", "bubble", a stalled
+// stage marked "(stalled)"); Reg0 … Reg7 in hexadecimal; N and Z. With -P
+// it also follows every fetched instruction through the stages and prints
+// the pipeline chart after the run. `rom` is the ROM's 128 bytes, high byte
+// of each word first (IF shows the word at PC from it). Call once.
+void ProcessorWatches(const Signal& reset, const Signal& clock, const Signal& PC, const Signal& PCtmp,
+                      const Signal& IR_ID, const Signal& PC1, const Signal& IR_EX, const Signal& IR_MEM,
+                      const Signal& IR_WB, const Signal* const registers[8], const Signal& N, const Signal& Z,
+                      const Signal& stallIF, const Signal& stallID, const Signal& stallEX, const Signal& stallMEM,
+                      const unsigned char* rom);
 
 }  // namespace pipeline
 

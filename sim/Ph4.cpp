@@ -15,7 +15,7 @@ unsigned long stallSteps(int level) {
     return 1ul << exponent;
 }
 
-PhaseFour::PhaseFour() : time(0), eventsApplied(0), evaluations(0), instrumented(0), watchAt(~0ul) {
+PhaseFour::PhaseFour() : time(0), eventsApplied(0), evaluations(0), instrumented(0), oscillationAt(~0ul) {
     const int signals = phaseTwo->numberOfSignals;
     tsbOwner = new int[signals > 0 ? signals : 1]();
 }

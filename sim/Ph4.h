@@ -74,7 +74,7 @@ public:
     // oscillation watch counts changes, recordingInstrument while the
     // causes of values are recorded. Looked at once per cycle.
     int instrumented;
-    unsigned long watchAt;        // eventsApplied at which the oscillation watch acts next
+    unsigned long oscillationAt;        // eventsApplied at which the oscillation watch acts next
 
     // Time 0, an empty heap, no owners. Needs phaseTwo and phaseThree.
     PhaseFour();

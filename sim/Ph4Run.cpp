@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "Explain.h"
+#include "Oscillation.h"
 #include "Ph2.h"
 #include "Ph3.h"
 #include "Ph4.h"
@@ -59,8 +60,11 @@ OrderHash evaluationOrder;  // evaluated components
 // left, the next one is typed, its requests queued relative to the present
 // time. Otherwise, without a display nothing can ever change again (no key
 // can be pressed, no event is due), so the run ends rather than spin for
-// ever; with a display it goes on under the keyboard.
+// ever; with a display it goes on under the keyboard. With -P (and not
+// -e) the watches are sampled first.
 void quietMoment(const char*& nextKey, const Windex& window) {
+    // Watch lines show the quiet state before a key changes it.
+    if (watchLinesFlag && watchEdgeWire < 0) watchesAtQuietMoment();
     if (vectorsPending)
         vectorsAtQuietMoment(window.display == nullptr);
     else if (nextKey && *nextKey)
@@ -160,7 +164,7 @@ void PhaseFour::advance() {
         KORVAX_HASH_EVENT(time, s, e.sigValue);
         if (e.sigValue != current[s]) {
             if constexpr (observed) {
-                if (instrumented & countingInstrument) watchChange(s);
+                if (instrumented & countingInstrument) oscillationChange(s);
                 if (instrumented & recordingInstrument) recordEvent(s, e.sigValue);
             }
             if (waveformOpen) waveformChange(s);
@@ -194,8 +198,9 @@ void PhaseFour::run() {
 
     runInitialize();
     if (instrumented & recordingInstrument) recordRestart();
+    if (watchEdgeWire >= 0) watchesRestart();
     fireKeyboardHooks();
-    watchRestart();
+    oscillationRestart();
 #ifdef KORVAX_ORDER_HASH
     eventOrder.start();
     evaluationOrder.start();
@@ -224,8 +229,9 @@ void PhaseFour::run() {
             if (waveformOpen) waveformRestart();
             runInitialize();
             if (instrumented & recordingInstrument) recordRestart();
+            if (watchEdgeWire >= 0) watchesRestart();
             fireKeyboardHooks();
-            watchRestart();
+            oscillationRestart();
             reStart = 0;
         }
         if (displayTimeFlag) window.drawTimeAndQueue(time, skewHeap.getLength(), stallLevel);
@@ -235,7 +241,7 @@ void PhaseFour::run() {
         // A restart asked for in this cycle comes first: a key typed now
         // would be undone by it.
         if (!done && !reStart && skewHeap.isEmpty()) {
-            watchRestart();
+            oscillationRestart();
             quietMoment(nextKey, window);
         }
         // Vector checks at a time T are made before the first event after T.
@@ -247,7 +253,8 @@ void PhaseFour::run() {
             advance<true>();
         else
             advance<false>();
-        if (eventsApplied >= watchAt) watchCheck();
+        if (eventsApplied >= oscillationAt) oscillationCheck();
+        if (watchEdgeWire >= 0) watchesAfterAdvance();  // -e: a rising edge samples the watches
 
         // The window is serviced every second cycle, starting after the
         // second. When the run is idle (nothing pending or marked, no key of

@@ -12,6 +12,7 @@
 #include "Timing.h"
 #include "Vcd.h"
 #include "Vectors.h"
+#include "Watch.h"
 #include "cmdLine.h"
 #include "display/Ph5.h"
 #include "display/SvgPort.h"
@@ -83,10 +84,17 @@ int Sim(int argc, char** argv, void (*build)()) {
     if (waveformPath) openWaveform(waveformPath, argv[0]);
     if (picturePath) openPictureFile(picturePath);
     build();
+    // -A is for a circuit with a program memory that reads it (the stock
+    // processor); any other circuit would run as if it had not been given.
+    if (programPath && !programLoadedFlag) {
+        std::fprintf(stderr, "-A %s: this circuit has no program memory to load it into\n", programPath);
+        exitProgram(2);
+    }
 
     buildNetlist();
     if (testVectorsPath) resolveTestVectors(!earlyExitFlag);
     if (timingReportFlag) printTimingReport();
+    resolveWatchEdge();
 
     phaseFour = new PhaseFour;
     // -s draws the first picture into its file through a port of its own:
@@ -102,6 +110,7 @@ int Sim(int argc, char** argv, void (*build)()) {
     beginWaveform();
     if (!earlyExitFlag) phaseFour->run();
     if (explainRequest && !earlyExitFlag) explainAtEnd();
+    if (watchLinesFlag && !earlyExitFlag) finishWatches();
     const bool waveformWritten = closeWaveform();
     int status = finishTestVectors();
     if (!waveformWritten) status = 2;

@@ -1,180 +1,160 @@
-// The oscillation watch: when to count, and how the loop is found from the
-// counts.
+// Watches (see Watch.h): the list, the four formats, and the samples that
+// print watch lines at quiet moments or at the rising edges of -e's wire.
+//
+// The list is filled while the circuit is built and never changes after.
+// A sample makes every watch's text and compares it with the text of the
+// last line; the line is printed when any differs. Samples happen only with
+// -P or -e, so the run costs nothing more without them.
 #include "Watch.h"
 
-#include <climits>
+#include <algorithm>
 #include <cstdio>
-#include <vector>
+#include <cstdlib>
+#include <string>
 
-#include "Kinds.h"
 #include "Ph2.h"
+#include "Ph3.h"
 #include "Ph4.h"
+#include "cmdLine.h"
 
-unsigned long oscillationLimit = 1000000;
-unsigned int* watchChanges = nullptr;
+std::vector<WatchEntry> watchList;
+int watchEdgeWire = -1;
 
 namespace {
 
-const char* const oscillationWarning = "Warning -- no quiet moment after %lu events: the circuit oscillates through\n";
-const char* const oscillationLoopWire = "  %s: %s\n";
-const char* const oscillationRunGoesOn = "  The run goes on; without a window only -T or a Stop ends it.\n";
+std::vector<void (*)(bool)> samplers;
+std::vector<void (*)()> finishers;
+std::vector<std::string> lastShown;  // the texts of the last line printed, or empty: none yet
+SignalValue edgeWireBefore = UNINITIALIZED;
 
-unsigned long quietSince = 0;   // eventsApplied at the last quiet moment, key or start
-unsigned long windowStart = 0;  // eventsApplied when the count began
-unsigned long interval = 0;     // events from windowStart to the next look
-bool counting = false;          // counting changes towards the next look
-bool warned = false;            // the warning has been given: the watch is over
-int* trailPlace = nullptr;      // per wire: its place on the trail being followed, or -1
-
-// The part of each interval in which changes are counted.
-unsigned long sampleOf(unsigned long events) { return events / 8 > 0 ? events / 8 : 1; }
-
-void setCounting(bool on) {
-    counting = on;
-    if (on) phaseFour->instrumented |= countingInstrument;
-    else phaseFour->instrumented &= ~countingInstrument;
+// The letter of a wire's value in binary and hexadecimal text.
+char letter(SignalValue v) {
+    switch (v) {
+    case ZERO: return '0';
+    case ONE: return '1';
+    case HIZ: return 'Z';
+    case UNINITIALIZED: return 'U';
+    default: return 'X';
+    }
 }
 
-void schedule() {
-    const unsigned long sample = counting ? 0 : sampleOf(oscillationLimit);
-    const unsigned long end = windowStart + interval;
-    phaseFour->watchAt = warned || oscillationLimit == 0 ? ULONG_MAX : end - sample;
+void declare(const char* label, const Signal& bus, WatchFormat format, WatchText text, const SourcePlace& at) {
+    const char* name = label ? label : "";
+    if (bus.length <= 0 || (bus.length > 64 && (format != WATCH_BINARY || text))) {
+        std::fprintf(stderr, "Error--Watch %s of %d wires: %s\n", name, bus.length,
+                     bus.length <= 0 ? "a watch needs a wire" : "at most 64 but in binary");
+        sayPlace(at);
+        std::exit(1);
+    }
+    WatchEntry e;
+    e.label = name;
+    e.wires.assign(bus.serialNumber, bus.serialNumber + bus.length);
+    e.format = format;
+    e.text = text;
+    watchList.push_back(e);
 }
 
-// The inputs of driver c that a loop may run through: every input of a
-// combinational component, the clock of a clocked one, the read addresses
-// and strobes of a memory. Appends input pins to `pins`.
-void loopInputs(int c, std::vector<int>& pins) {
-    pins.clear();
-    const KindRole role = kindOf(c).role;
-    if (role == combinationalRole) {
-        for (int p = 0; p < inputCount(c); p++) pins.push_back(p);
-        return;
+void sample(bool edge) {
+    for (auto s : samplers) s(edge);
+    const int n = static_cast<int>(watchList.size());
+    bool changed = lastShown.empty() && n > 0;
+    lastShown.resize(n);
+    std::vector<std::string> now(n);
+    for (int w = 0; w < n; w++) {
+        now[w] = watchText(w);
+        if (now[w] != lastShown[w]) changed = true;
     }
-    if (role == memoryRole)
-        for (int p = 0; p < inputCount(c); p++)
-            if (flowsThrough(c, p)) pins.push_back(p);
-    ClockedPins clocked;
-    for (int port = 0; port < clockedPortCount(c); port++)
-        if (clockedPins(c, port, clocked) && clocked.clockPin >= 0) pins.push_back(clocked.clockPin);
-}
-
-// The driver of w that the trail goes through: the one whose loop inputs
-// changed most (several drive a shared bus). -1 when nothing drives it.
-int busiestDriver(int w, std::vector<int>& pins) {
-    int count;
-    const int* drivers = driversOf(w, count);
-    int best = -1;
-    unsigned int bestChanges = 0;
-    for (int i = 0; i < count; i++) {
-        loopInputs(drivers[i], pins);
-        unsigned int most = 0;
-        for (int p : pins) most = watchChanges[inputWire(drivers[i], p)] > most ? watchChanges[inputWire(drivers[i], p)] : most;
-        if (best < 0 || most > bestChanges) best = drivers[i], bestChanges = most;
-    }
-    return best;
-}
-
-// Follows the busiest wires back from the busiest one. Returns true with
-// the loop's wires and their drivers, in the order the trail met them
-// (each wire an input of the previous one's driver), when the trail comes
-// back to a wire it has passed and the loop keeps itself going.
-bool findLoop(std::vector<int>& loopWires, std::vector<int>& loopDrivers) {
-    const PhaseTwo& p2 = *phaseTwo;
-    int start = -1;
-    for (int w = 0; w < p2.numberOfSignals; w++)
-        if (watchChanges[w] > 0 && (start < 0 || watchChanges[w] > watchChanges[start])) start = w;
-    if (start < 0) return false;
-    std::vector<int> trail, drivers, pins;
-    bool closed = false;
-    int w = start;
-    while (true) {
-        trailPlace[w] = static_cast<int>(trail.size());
-        trail.push_back(w);
-        const int c = busiestDriver(w, pins);
-        drivers.push_back(c);
-        if (c < 0 || kindOf(c).role == sourceRole || kindOf(c).role == otherRole || kindOf(c).role == probeRole)
-            break;  // an input, a free-running source: busy, not oscillating
-        loopInputs(c, pins);
-        int next = -1;
-        for (int p : pins) {
-            const int u = inputWire(c, p);
-            if (watchChanges[u] > 0 && (next < 0 || watchChanges[u] > watchChanges[next])) next = u;
-        }
-        if (next < 0) break;
-        if (trailPlace[next] >= 0) {
-            const int from = trailPlace[next];
-            loopWires.assign(trail.begin() + from, trail.end());
-            loopDrivers.assign(drivers.begin() + from, drivers.end());
-            closed = true;
-            break;
-        }
-        w = next;
-    }
-    for (int t : trail) trailPlace[t] = -1;
-    if (!closed) return false;
-
-    // Self-sustained: the loop's quietest wire changed more than twice as
-    // often as the busiest input entering the loop from outside.
-    unsigned int quietest = UINT_MAX, busiestSide = 0;
-    for (int x : loopWires) quietest = watchChanges[x] < quietest ? watchChanges[x] : quietest;
-    for (int c : loopDrivers) {
-        for (int p = 0; p < inputCount(c); p++) {
-            const int u = inputWire(c, p);
-            bool onLoop = false;
-            for (int x : loopWires) onLoop = onLoop || x == u;
-            if (!onLoop && watchChanges[u] > busiestSide) busiestSide = watchChanges[u];
-        }
-    }
-    return quietest >= 2 && quietest > 2 * busiestSide;
-}
-
-void warn(const std::vector<int>& loopWires, const std::vector<int>& loopDrivers) {
-    std::fprintf(stderr, oscillationWarning, windowStart + interval - quietSince);
-    // In the direction the values flow, from the wire of the lowest number.
-    const int n = static_cast<int>(loopWires.size());
-    int first = 0;
-    for (int i = 1; i < n; i++)
-        if (loopWires[i] < loopWires[first]) first = i;
-    for (int k = 0; k < n; k++) {
-        const int i = ((first - k) % n + n) % n;
-        std::fprintf(stderr, oscillationLoopWire, phaseTwo->signalNames[loopWires[i]],
-                     componentText(loopDrivers[i]).c_str());
-    }
-    std::fputs(oscillationRunGoesOn, stderr);
+    if (!changed) return;
+    std::string line = "Time = " + std::to_string(phaseFour->time);
+    for (int w = 0; w < n; w++) line += "  " + watchList[w].label + "=" + now[w];
+    std::fprintf(stderr, "%s\n", line.c_str());
+    lastShown = now;
 }
 
 }  // namespace
 
-void watchRestart() {
-    if (!phaseFour) return;  // keys handled before the run exists
-    quietSince = windowStart = phaseFour->eventsApplied;
-    interval = oscillationLimit;
-    if (counting) setCounting(false);
-    schedule();
+void Watch(const char* label, const Signal& bus, WatchFormat format, SourcePlace at) {
+    declare(label, bus, format, nullptr, at);
 }
 
-void watchCheck() {
-    const int signals = phaseTwo->numberOfSignals;
-    if (!counting) {
-        if (!watchChanges) {
-            watchChanges = new unsigned int[signals > 0 ? signals : 1];
-            trailPlace = new int[signals > 0 ? signals : 1];
-            for (int w = 0; w < signals; w++) trailPlace[w] = -1;
+void Watch(const char* label, const Signal& bus, WatchText text, SourcePlace at) {
+    declare(label, bus, WATCH_HEX, text, at);
+}
+
+std::string watchText(int w) {
+    const WatchEntry& e = watchList[w];
+    const SignalValue* current = phaseThree->currentSignals;
+    const int width = static_cast<int>(e.wires.size());
+    unsigned long value = 0;
+    bool known = true;
+    int uninitialized = 0, highImpedance = 0;
+    for (int b = 0; b < width; b++) {
+        const SignalValue v = current[e.wires[b]];
+        if (v == ONE) value |= 1ul << b;
+        if (v != ONE && v != ZERO) known = false;
+        uninitialized += v == UNINITIALIZED;
+        highImpedance += v == HIZ;
+    }
+    if (known && e.text) return e.text(value);
+    if (e.format == WATCH_BINARY && !e.text) {
+        std::string s;
+        for (int b = width - 1; b >= 0; b--) s += letter(current[e.wires[b]]);
+        return s;
+    }
+    if (!known && (e.format == WATCH_DECIMAL || e.format == WATCH_SIGNED) && !e.text)
+        return uninitialized == width ? "U" : highImpedance == width ? "Z" : "X";
+    if (known && e.format == WATCH_DECIMAL) return std::to_string(value);
+    if (known && e.format == WATCH_SIGNED) {
+        if (width < 64 && value >> (width - 1) & 1) return std::to_string(static_cast<long>(value - (1ul << width)));
+        return std::to_string(static_cast<long>(value));
+    }
+    // Hexadecimal: a digit with an unknown wire shows the first such
+    // wire's letter, from the most significant end.
+    std::string s;
+    for (int d = (width + 3) / 4 - 1; d >= 0; d--) {
+        char c = 0;
+        for (int b = std::min(width, 4 * d + 4) - 1; b >= 4 * d && !c; b--) {
+            const SignalValue v = current[e.wires[b]];
+            if (v != ZERO && v != ONE) c = letter(v);
         }
-        for (int w = 0; w < signals; w++) watchChanges[w] = 0;
-        setCounting(true);
-        schedule();
+        s += c ? c : "0123456789ABCDEF"[value >> (4 * d) & 15];
+    }
+    return s;
+}
+
+void addWatchSampler(void (*sampler)(bool edge)) { samplers.push_back(sampler); }
+void addWatchFinisher(void (*finisher)()) { finishers.push_back(finisher); }
+
+void resolveWatchEdge() {
+    if (!watchEdgeName) return;
+    const PhaseTwo& p2 = *phaseTwo;
+    for (int b = 0; b < p2.numberOfBuses; b++) {
+        if (p2.busName(b) != watchEdgeName) continue;
+        if (p2.busWidths[b] != 1) {
+            std::fprintf(stderr, "-e %s: a bus of %d wires; the edge is that of one wire\n", watchEdgeName,
+                         p2.busWidths[b]);
+            exitProgram(2);
+        }
+        watchEdgeWire = p2.busFirstSignals[b];
         return;
     }
-    std::vector<int> loopWires, loopDrivers;
-    if (findLoop(loopWires, loopDrivers)) {
-        warn(loopWires, loopDrivers);
-        warned = true;
-    }
-    // Busy but not oscillating: look again after twice as many events.
-    setCounting(false);
-    windowStart = phaseFour->eventsApplied;
-    interval = interval > ULONG_MAX / 4 ? interval : interval * 2;
-    schedule();
+    std::fprintf(stderr, "-e %s: the circuit has no bus of that name\n", watchEdgeName);
+    exitProgram(2);
+}
+
+void watchesAtQuietMoment() { sample(false); }
+
+void watchesAfterAdvance() {
+    const SignalValue v = phaseThree->currentSignals[watchEdgeWire];
+    const bool rose = v == ONE && edgeWireBefore != ONE;
+    edgeWireBefore = v;
+    if (rose) sample(true);
+}
+
+void watchesRestart() {
+    if (watchEdgeWire >= 0) edgeWireBefore = phaseThree->currentSignals[watchEdgeWire];
+}
+
+void finishWatches() {
+    for (auto f : finishers) f();
 }

@@ -14,8 +14,8 @@
 #include <cstring>
 
 #include "Explain.h"
+#include "Oscillation.h"
 #include "Timing.h"
-#include "Watch.h"
 #include "display/WindowIn.h"
 #include "getopt.h"
 
@@ -40,6 +40,10 @@ int zSetXa, zSetYa, zSetXb, zSetYb;
 const char* testVectorsPath = nullptr;
 const char* waveformPath = nullptr;
 const char* picturePath = nullptr;
+const char* programPath = nullptr;
+int programLoadedFlag = 0;
+int watchLinesFlag = 0;
+const char* watchEdgeName = nullptr;
 
 namespace {
 
@@ -95,6 +99,11 @@ const char* const helpLines[] = {
     "  -R",
     " Why Unknown (the chain of causes of each wire of the bus not ZERO or ONE at T, default the end)",
     "  -Y <name>[@<time>]",
+    " Assembly Program (into the processor's ROM instead of its stored program)",
+    "  -A <prog.s>",
+    " Print Watches (a line of every watch when one changed, instead of probes)",
+    "  -P",
+    "  -e <wire>  (the same at each rising edge of the one-wire bus <wire>)",
 };
 
 // Copies `arg` into a buffer of `size` bytes, keeping the first size - 1
@@ -188,7 +197,7 @@ void printHelp() {
 
 void commandLine(int gargc, char** gargv) {
     int c;
-    while ((c = getopt_(gargc, gargv, "C:c:S:EF:g:K:hk:mO:p:Rs:T:tu:v:W:w:XY:z:")) != -1) {
+    while ((c = getopt_(gargc, gargv, "A:C:c:S:Ee:F:g:K:hk:mO:Pp:Rs:T:tu:v:W:w:XY:z:")) != -1) {
         switch (c) {
         case 'C': {
             int* const rgb[] = {&red_fg, &green_fg, &blue_fg};
@@ -221,6 +230,12 @@ void commandLine(int gargc, char** gargv) {
         case 'v': testVectorsPath = optarg_; break;
         case 'w': waveformPath = optarg_; break;
         case 's': picturePath = optarg_; break;
+        case 'A': programPath = optarg_; break;
+        case 'P': watchLinesFlag = 1; break;
+        case 'e':
+            watchEdgeName = optarg_;
+            watchLinesFlag = 1;
+            break;
         case 'W': copyOption('W', optarg_, WindowLabelString, keyStringSize); break;
         case 'g': copyOption('g', optarg_, XW_geometry, geometryStringSize); break;
         case 'h':

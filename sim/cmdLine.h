@@ -30,15 +30,20 @@ extern int zSetXa, zSetYa, zSetXb, zSetYb;     // -z: the initial view's corners
 extern const char* testVectorsPath;            // -v: the test vectors file, or null
 extern const char* waveformPath;               // -w: the waveform (VCD) file to write, or null
 extern const char* picturePath;                // -s: the SVG file of the first picture, or null
+extern const char* programPath;                // -A: an assembly program for the circuit's ROM, or null
+extern int programLoadedFlag;                  // set by a circuit that loaded the program of -A
+extern int watchLinesFlag;                     // -P (or -e): print watch lines instead of probe lines
+extern const char* watchEdgeName;              // -e: sample the watches at this wire's rising edges, or null
 // -Y: explainRequest (Explain.h).
 // -R: timingReportFlag (Timing.h); it sets earlyExitFlag too.
-// -O: the oscillation watch's limit, oscillationLimit (Watch.h).
+// -O: the oscillation watch's limit, oscillationLimit (Oscillation.h).
 // -k: keys typed into the circuit one at a time (KeyboardOperateString,
 // display/WindowIn.h).
 
 // Parses the options into the globals; `-h` prints the help and exits 0;
 // -v together with -k, and -w naming the file -v reads (the same file, by
-// any name: its device and inode), are refused with exit status 2.
+// any name: its device and inode), are refused with exit status 2. -e
+// implies -P.
 void commandLine(int gargc, char** gargv);
 
 // The help text of -h, on standard error.

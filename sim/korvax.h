@@ -24,6 +24,7 @@
 #include "RTSigSup.h"
 #include "Schmtc.h"
 #include "Signal.h"
+#include "Watch.h"
 #include "addStCmp.h"
 #include "cmdLine.h"
 #include "components/msi.h"

@@ -9,6 +9,7 @@
 #include "../Ph3.h"
 #include "../Ph4.h"
 #include "../RTSigSup.h"
+#include "../cmdLine.h"
 #include "../display/Pane.h"
 #include "../display/Ph5.h"
 #include "../display/Window.h"
@@ -240,6 +241,7 @@ void probe(int c) {
         paneOf(c, v, true);
         return;
     }
+    if (watchLinesFlag) return;  // -P: the watch lines stand for the probes
     std::fprintf(stderr, "Time = %lu  Probe for %s at %s  Value = %s\n", phaseFour->time, phaseTwo->decal[c],
                  positionString(phaseTwo->rcpos[c]), signalValueName(v));
 }

@@ -10,7 +10,7 @@
 #include <cstdio>
 
 #include "../Ph2.h"
-#include "../Watch.h"
+#include "../Oscillation.h"
 #include "Ph5.h"
 #include "Window.h"
 
@@ -23,7 +23,7 @@ int viewXlast = 0;
 int viewYlast = 0;
 
 void keyboardInput(int k) {
-    watchRestart();  // the count of events towards an oscillation starts again
+    oscillationRestart();  // the count of events towards an oscillation starts again
     if (k > 31) {
         const PhaseTwo& p2 = *phaseTwo;
         for (int j = 0; j < p2.numberOfSwitches; j++) {

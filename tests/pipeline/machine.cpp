@@ -5,36 +5,16 @@ namespace machine {
 
 namespace {
 
-int cls(int w) { return w >> 14 & 3; }
-int dest(int w) { return w >> 11 & 7; }
-int function(int w) { return w >> 7 & 7; }
-bool isAlu(int w) { return cls(w) == 0; }
-bool isLoad(int w) { return cls(w) == 1; }
-bool isStore(int w) { return cls(w) == 2; }
-bool isBranch(int w) { return cls(w) == 3; }
-bool isSetlo(int w) { return isAlu(w) && (function(w) == 4 || function(w) == 5); }
-bool isHilo(int w) { return isAlu(w) && function(w) >= 4; }
-bool immediate(int w) { return w >> 6 & 1; }
-bool psr(int w) { return isAlu(w) && (w >> 10 & 1); }
-int signExtend(int value, int bits) { return (value & 1 << (bits - 1) ? value - (1 << bits) : value) & 0xFFFF; }
+using pipeline::destOf;
+using pipeline::isBranch;
+using pipeline::isLoad;
+using pipeline::isStore;
 
-// The constant ID builds: displacement, byte or 3-bit immediate.
-int constant(int w) {
-    if (isBranch(w)) return signExtend(w & 0x7FF, 11);
-    if (isHilo(w)) return w & 0xFF;
-    return signExtend(w & 7, 3);
-}
-
+// The ALU on values that may be unknown (-1): an unknown operand makes the
+// result unknown, except that sethi reads only the second.
 int operate(int op, int a, int b) {
-    switch (op) {
-    case 0: return a < 0 || b < 0 ? -1 : (a + b) & 0xFFFF;
-    case 1: return a < 0 || b < 0 ? -1 : (a - b) & 0xFFFF;
-    case 2: return a < 0 || b < 0 ? -1 : a & b;
-    case 3: return a < 0 || b < 0 ? -1 : a | b;
-    case 4:
-    case 5: return a < 0 || b < 0 ? -1 : (a & 0xFF00) | (b & 0xFF);
-    default: return b < 0 ? -1 : (b & 0xFF) << 8;
-    }
+    if (b < 0 || (a < 0 && op < 6)) return -1;
+    return pipeline::aluResult(op, a < 0 ? 0 : a, b);
 }
 
 }  // namespace
@@ -57,30 +37,22 @@ int Machine::read(int address) const {
 
 int Machine::execute() const {
     int w = IR_EX;
-    int a = isBranch(w) ? PC1 : isSetlo(w) ? D : A;
-    int b = isBranch(w) || isHilo(w) || immediate(w) ? IR1 : B;
-    return operate(isBranch(w) ? 0 : function(w), a, b);
+    bool hilo = pipeline::isSetlo(w) || pipeline::isSethi(w);
+    int a = isBranch(w) ? PC1 : pipeline::isSetlo(w) ? D : A;
+    int b = isBranch(w) || hilo || pipeline::isImmediate(w) ? IR1 : B;
+    return operate(isBranch(w) ? 0 : pipeline::functionOf(w), a, b);
 }
 
 bool Machine::stalled() const { return isLoad(IR_MEM) || isStore(IR_MEM); }
 
 bool Machine::branchTaken() const {
     if (!isBranch(IR_MEM)) return false;
-    switch (dest(IR_MEM)) {
-    case BRA: return true;
-    case BEQ: return Z;
-    case BNE: return !Z;
-    case BLT: return N;
-    case BLE: return N || Z;
-    case BGT: return !(N || Z);
-    case BGE: return !N;
-    default: return false;
-    }
+    return pipeline::conditionHolds(destOf(IR_MEM), N, Z);
 }
 
 void Machine::rise() {
-    if ((isAlu(IR_WB) || isLoad(IR_WB)) && dest(IR_WB) != 0) reg[dest(IR_WB)] = isLoad(IR_WB) ? LMDR : ALUo1;
-    if (psr(IR_EX)) {
+    if (pipeline::writesRegister(IR_WB) && destOf(IR_WB) != 0) reg[destOf(IR_WB)] = isLoad(IR_WB) ? LMDR : ALUo1;
+    if (pipeline::setsFlags(IR_EX)) {
         int r = execute();
         N = r < 0 ? -1 : r >> 15;
         Z = r < 0 ? -1 : r == 0;
@@ -113,8 +85,8 @@ void Machine::fall() {
     PC1 = PCtmp;
     A = reg[IR_ID >> 3 & 7];
     B = reg[IR_ID & 7];
-    IR1 = constant(IR_ID);
-    D = reg[dest(IR_ID)];
+    IR1 = pipeline::constantOf(IR_ID);
+    D = reg[destOf(IR_ID)];
     IR_ID = stall ? 0 : bus;
     if (!stall) PCtmp = PC;
     PC = nextPC;

@@ -18,29 +18,44 @@
 #include <string>
 #include <vector>
 
+#include "isa.h"
+
 namespace machine {
 
-// ---- Assembler ----
-enum Function { ADD = 0, SUB = 1, AND = 2, OR = 3 };
-enum Condition { BRA = 0, BEQ = 1, BNE = 2, BLT = 3, BLE = 4, BGT = 5, BGE = 6, NEVER = 7 };
+// ---- Words of test programs ----
+// The processor's own encoders (pipeline/isa.h) under the short names the
+// programs below are written with.
+using Function = int;
+using Condition = int;
+using pipeline::ADD;
+using pipeline::AND;
+using pipeline::OR;
+const int SUB = pipeline::SUBTRACT;
+using pipeline::BEQ;
+using pipeline::BGE;
+using pipeline::BGT;
+using pipeline::BLE;
+using pipeline::BLT;
+using pipeline::BNE;
+using pipeline::BRA;
+using pipeline::NEVER;
 
-inline int word(int cls, int dest, int psr, int fn, int imm, int s1, int s2) {
-    return cls << 14 | dest << 11 | psr << 10 | fn << 7 | imm << 6 | s1 << 3 | s2;
-}
 // d = s1 op s2; with psr the flags follow the result.
-inline int alu(Function fn, int d, int s1, int s2, bool psr = false) { return word(0, d, psr, fn, 0, s1, s2); }
+inline int alu(Function fn, int d, int s1, int s2, bool psr = false) { return pipeline::aluWord(fn, d, s1, s2, psr); }
 // d = s1 op k, k a 3-bit signed immediate (-4..3).
-inline int aluI(Function fn, int d, int s1, int k, bool psr = false) { return word(0, d, psr, fn, 1, s1, k & 7); }
+inline int aluI(Function fn, int d, int s1, int k, bool psr = false) {
+    return pipeline::aluImmediateWord(fn, d, s1, k, psr);
+}
 // d = (d's high byte, c); d = (c, 0x00).
-inline int setlo(int d, int c, bool psr = false) { return 0 << 14 | d << 11 | psr << 10 | 2 << 8 | (c & 0xFF); }
-inline int sethi(int d, int c, bool psr = false) { return 0 << 14 | d << 11 | psr << 10 | 3 << 8 | (c & 0xFF); }
+inline int setlo(int d, int c, bool psr = false) { return pipeline::setloWord(d, c, psr); }
+inline int sethi(int d, int c, bool psr = false) { return pipeline::sethiWord(d, c, psr); }
 // d = memory[s1 + s2]; memory[s1 + k] = src.
-inline int ld(int d, int s1, int s2) { return word(1, d, 0, ADD, 0, s1, s2); }
-inline int ldI(int d, int s1, int k) { return word(1, d, 0, ADD, 1, s1, k & 7); }
-inline int stI(int src, int s1, int k) { return word(2, src, 0, ADD, 1, s1, k & 7); }
+inline int ld(int d, int s1, int s2) { return pipeline::loadWord(d, s1, s2); }
+inline int ldI(int d, int s1, int k) { return pipeline::loadImmediateWord(d, s1, k); }
+inline int stI(int src, int s1, int k) { return pipeline::storeImmediateWord(src, s1, k); }
 // To the branch's own address plus disp (-1024..1023) when the condition holds.
-inline int br(Condition c, int disp) { return 3 << 14 | c << 11 | (disp & 0x7FF); }
-const int NOP = 0x0000;
+inline int br(Condition c, int disp) { return pipeline::branchWord(c, disp); }
+const int NOP = pipeline::NOP_WORD;
 
 // ---- Model ----
 class Machine {

@@ -17,7 +17,10 @@ fail() { echo "FAIL: $*" >&2; status=1; }
 start_xvfb() {
   command -v Xvfb >/dev/null || { echo "Xvfb is not installed (make test installs it)" >&2; exit 1; }
   rm -f "$tmp/display"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+  # -noreset: when its last client goes (a window the test has ended),
+  # the server stays as it is; otherwise it resets, and a window started
+  # during the reset could not connect ("Unable to open X Window").
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$tmp/display" 2>"$tmp/xvfb.log" &
   xvfb_pid=$!
   pids+=($xvfb_pid)
   for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.1; done
