@@ -5,14 +5,14 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "../Ph2.h"
-#include "../Ph3.h"
-#include "../Ph4.h"
-#include "../RTSigSup.h"
-#include "../display/Pane.h"
-#include "../display/Ph5.h"
-#include "../display/Window.h"
-#include "ssi.h"
+#include "Ph2.h"
+#include "Ph3.h"
+#include "Ph4.h"
+#include "RTSigSup.h"
+#include "display/Pane.h"
+#include "display/Ph5.h"
+#include "display/Window.h"
+#include "components/ssi.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Value panes, drawn through the window's primitives.
-#include "Pane.h"
+#include "display/Pane.h"
 
-#include "Ph5.h"
-#include "Window.h"
+#include "display/Ph5.h"
+#include "display/Window.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #ifndef KORVAX_PANE_H
 #define KORVAX_PANE_H
 
-#include "../Signal.h"
+#include "Signal.h"
 
 // Icon coordinate x (0 … scale) mapped into the extent (xs, ws):
 // trunc(ws · x / scale + xs) in single precision. TrY the same for y.

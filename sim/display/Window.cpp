@@ -1,7 +1,7 @@
 // The display window: set-up and teardown of the connection, the drawing
 // primitives in world coordinates, the view arithmetic, the sub-window and
 // the status line. Every server call goes through the port (XPort.h).
-#include "Window.h"
+#include "display/Window.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -5,13 +5,13 @@
 // the whole schematic) or, in windowing mode, through the dashed
 // sub-window (button 1 drags it, moving it from inside and resizing it from
 // its border bands; button 2 zooms to it; button 3 shows everything again).
-#include "WindowIn.h"
+#include "display/WindowIn.h"
 
 #include <cstdio>
 
-#include "../Ph2.h"
-#include "Ph5.h"
-#include "Window.h"
+#include "Ph2.h"
+#include "display/Ph5.h"
+#include "display/Window.h"
 
 const char* KeyboardOperateString = nullptr;
 
