@@ -59,9 +59,10 @@ OrderHash evaluationOrder;  // evaluated components
 // can be pressed, no event is due), so the run ends rather than spin for
 // ever; with a display it goes on under the keyboard.
 void quietMoment(const char*& nextKey, const Windex& window) {
-    if (vectorsPending)
-        vectorsAtQuietMoment(window.display == nullptr);
-    else if (nextKey && *nextKey)
+    int key;
+    if (vectorsPending) {
+        if (vectorsAtQuietMoment(window.display == nullptr, key)) keyboardInput(key);
+    } else if (nextKey && *nextKey)
         keyboardInput(*nextKey++);
     else if (window.display == nullptr)
         done = 1;

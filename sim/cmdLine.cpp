@@ -13,7 +13,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "display/WindowIn.h"
 #include "getopt.h"
 
 char FunctionKeyString[keyStringSize];
@@ -25,6 +24,7 @@ int red_bg, green_bg, blue_bg;
 int red_sw, green_sw, blue_sw;
 unsigned long stopTime = 0;
 int displayTimeFlag = 0;
+const char* KeyboardOperateString = nullptr;
 int connectMuxOnlyFlag = 0;
 int useXDisplay = 1;
 int earlyExitFlag = 0;

@@ -30,8 +30,9 @@ extern int zSetXa, zSetYa, zSetXb, zSetYb;     // -z: the initial view's corners
 extern const char* testVectorsPath;            // -v: the test vectors file, or null
 extern const char* waveformPath;               // -w: the waveform (VCD) file to write, or null
 extern const char* picturePath;                // -s: the SVG file of the first picture, or null
-// -k: keys typed into the circuit one at a time (KeyboardOperateString,
-// display/WindowIn.h).
+// -k: keys typed into the circuit, one at each quiet moment (see
+// PhaseFour::run); null when -k was not given.
+extern const char* KeyboardOperateString;
 
 // Parses the options into the globals; `-h` prints the help and exits 0;
 // -v together with -k, and -w naming the file -v reads (the same file, by

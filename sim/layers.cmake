@@ -45,6 +45,7 @@ set(KORVAX_LAYER_engine
   Arena.h
   CompList.h CompList.cpp
   Event.h Event.cpp
+  KeySwitch.h KeySwitch.cpp
   OutOfMemory.h OutOfMemory.cpp
   Ph1.h Ph1.cpp
   Ph2.h Ph2.cpp

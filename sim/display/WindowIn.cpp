@@ -9,11 +9,9 @@
 
 #include <cstdio>
 
-#include "Ph2.h"
+#include "KeySwitch.h"
 #include "display/Ph5.h"
 #include "display/Window.h"
-
-const char* KeyboardOperateString = nullptr;
 
 int panState = 0;
 int lastPanX = 0;
@@ -23,20 +21,7 @@ int viewYlast = 0;
 
 void keyboardInput(int k) {
     if (k > 31) {
-        const PhaseTwo& p2 = *phaseTwo;
-        for (int j = 0; j < p2.numberOfSwitches; j++) {
-            if (p2.activationsFromWindow[j][0] != k) continue;
-            int c = p2.activationsFromWindow[j][1];
-            if (p2.xEventTriggered[c])
-                p2.xEventTriggered[c](c);
-            else
-                std::fprintf(stderr, "Keyboard input maps to a component, but no function exists\n");
-            return;
-        }
-        std::fprintf(stderr,
-                     "Keyboard input:  Character (char=%c,int=%d) with no corresponding component activation "
-                     "defined.\n",
-                     static_cast<char>(k), k);
+        operateSwitchKey(k);
         return;
     }
     // Control characters, and characters above 127 (negative here).
