@@ -38,6 +38,7 @@ set(KORVAX_LAYER_port
 
 set(KORVAX_LAYER_geometry
   display/ScrnTile.h
+  display/World.h display/World.cpp
   display/SchCell.h display/SchCell.cpp
   display/iconData.h display/iconData.cpp)
 

@@ -68,15 +68,6 @@ unsigned long optionColour(XPort& port, int r, int g, int b, unsigned long fallb
 
 }  // namespace
 
-int truncateToInt(float f) {
-    if (std::isnan(f)) return 0;
-    if (f >= 2147483648.0f) return INT_MAX;
-    if (f <= -2147483648.0f) return INT_MIN;
-    return static_cast<int>(f);
-}
-
-float worldExtent(int from, int to) { return static_cast<float>(static_cast<long long>(to) - from); }
-
 Windex::Windex(const char* labelString)
     : display(nullptr), hint{0, 0, 0, 0, 0}, foreground(0), background(0), subwin(0), event(), eventX(0), eventY(0), xPixels(0),
       yPixels(0), clips(), numClips(0) {

@@ -12,10 +12,8 @@
 #ifndef KORVAX_WINDOW_H
 #define KORVAX_WINDOW_H
 
+#include "display/World.h"
 #include "display/XPort.h"
-
-// The far edge of the world coordinate plane on both axes.
-const int worldMaximum = 16777215;
 
 // Makes the port the window opens its connection through: newXlibPort
 // unless a test puts a recording stand-in here before the window is made.
@@ -172,14 +170,6 @@ public:
     // at once when events are already queued. No effect without a display.
     void waitForEvent(int timeoutMs);
 };
-
-// Truncation toward zero, saturated: a degenerate or mirrored view can make
-// the quotients of the scaling infinite or not a number, and converting
-// those to int would be undefined. Ordinary values truncate as a cast does.
-int truncateToInt(float f);
-// The difference to - from of two world coordinates as a float, formed in
-// 64 bits so that the edges of a mirrored view cannot overflow it.
-float worldExtent(int from, int to);
 
 // Handles at most one pending window event without blocking; 1 if it
 // handled one, 0 if none was pending (always 0 without a display).
