@@ -6,7 +6,6 @@
 #include <cstddef>
 
 #include "cmdLine.h"
-#include "components/msi.h"
 #include "display/IconDraw.h"
 
 namespace {
@@ -77,7 +76,7 @@ void PhaseFive::connect() {
     for (const Tab* o = outTab.start; o; o = o->link) {
         for (int i = connectFirst[o->signalIndex]; i >= 0; i = connectNext[i]) {
             const Tab* t = connectTabs[i];
-            if (!connectMuxOnlyFlag || p2.runTimeCalls[t->cmp].logicEvaluate == mux) win.drawLine(o->xc, o->yc, t->xc, t->yc);
+            if (!connectMuxOnlyFlag || p2.multiplexer[t->cmp]) win.drawLine(o->xc, o->yc, t->xc, t->yc);
         }
     }
     for (const Tab* t = inTab.start; t; t = t->link) connectFirst[t->signalIndex] = connectLast[t->signalIndex] = -1;
