@@ -39,6 +39,8 @@ set(KORVAX_LAYER_port
 set(KORVAX_LAYER_geometry
   display/ScrnTile.h
   display/World.h display/World.cpp
+  display/IconLayout.h display/IconLayout.cpp
+  display/PaneRect.h display/PaneRect.cpp
   display/SchCell.h display/SchCell.cpp
   display/iconData.h display/iconData.cpp)
 
@@ -48,6 +50,7 @@ set(KORVAX_LAYER_engine
   Event.h Event.cpp
   KeySwitch.h KeySwitch.cpp
   OutOfMemory.h OutOfMemory.cpp
+  PaneOut.h PaneOut.cpp
   Ph1.h Ph1.cpp
   Ph2.h Ph2.cpp
   Ph3.h Ph3.cpp

@@ -7,6 +7,7 @@
 
 #include "cmdLine.h"
 #include "display/IconDraw.h"
+#include "display/Pane.h"
 
 namespace {
 
@@ -17,10 +18,29 @@ const char* const windowLabel = "Korvax v20190215";
 PhaseFive::PhaseFive()
     : windexPointer(new Windex(windowLabel)), superProbeCollect(1), superProbeSelect(0), newWindowingMode(1),
       currentGraphicDisplayLevel(1), interconnectFlag(1), labelGateFlag(1), drawComponentLeadsFlag(1),
-      labelLinesFlag(0) {}
+      labelLinesFlag(0) {
+    paneOut = this;
+}
 
 // The window goes first; the lists free their nodes as members.
-PhaseFive::~PhaseFive() { delete windexPointer; }
+PhaseFive::~PhaseFive() {
+    if (paneOut == this) paneOut = nullptr;
+    delete windexPointer;
+}
+
+bool PhaseFive::visible() const { return windexPointer->display != nullptr; }
+
+void PhaseFive::pane(const ScreenTile& t, SignalValue v, bool isProbe, float shrinkFactor) {
+    drawPane(*windexPointer, t.x, t.y, t.w, t.h, v, isProbe, shrinkFactor);
+}
+
+void PhaseFive::byteColumn(const ScreenTile& t, const SignalValue* v, float shrinkFactor) {
+    drawPane_byte(*windexPointer, t.x, t.y, t.w, t.h, v, true, shrinkFactor);
+}
+
+void PhaseFive::byteRow(const ScreenTile& t, const SignalValue* v, float shrinkFactor) {
+    drawPane_byte_h(*windexPointer, t.x, t.y, t.w, t.h, v, true, shrinkFactor);
+}
 
 void PhaseFive::componentTiling(SchematicCell* schematic) {
     const PhaseTwo& p2 = *phaseTwo;
@@ -37,7 +57,7 @@ void PhaseFive::drawSchematic() {
     inTab.clear();
     outTab.clear();
     for (int c = 0; c < p2.numberOfComponents; c++)
-        if (p2.iconArrays[c] && shown(c)) iconDraw(c, p2.iconArrays[c]);
+        if (p2.iconArrays[c] && shown(c)) iconDraw(*windexPointer, *this, c, p2.iconArrays[c]);
 }
 
 void PhaseFive::connect() {

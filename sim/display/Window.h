@@ -12,8 +12,19 @@
 #ifndef KORVAX_WINDOW_H
 #define KORVAX_WINDOW_H
 
+#include "Signal.h"
 #include "display/World.h"
 #include "display/XPort.h"
+
+// The colour of a value: the context that fills in it and the colour's
+// specification, as the server parses it.
+struct ValueColour {
+    PortContext context;
+    const char* spec;
+};
+// The value colours, indexed by SignalValue: the one table the window's
+// fills and the contexts' set-up both read.
+extern const ValueColour valueColours[5];
 
 // Makes the port the window opens its connection through: newXlibPort
 // unless a test puts a recording stand-in here before the window is made.
@@ -82,12 +93,9 @@ public:
     void drawCircle(int x, int y, int w, int h, int angle1, int angle2);
     // A rectangle filled in the foreground colour.
     void drawFilledRectangle(int x, int y, int w, int h);
-    // A rectangle filled in the colour of ONE, ZERO, UNINITIALIZED, XXX or HIZ.
-    void drawFilledRectangle_ONE(int x, int y, int w, int h);
-    void drawFilledRectangle_ZERO(int x, int y, int w, int h);
-    void drawFilledRectangle_UNINITIALIZED(int x, int y, int w, int h);
-    void drawFilledRectangle_XXX(int x, int y, int w, int h);
-    void drawFilledRectangle_HIZ(int x, int y, int w, int h);
+    // A rectangle filled in the colour of value v (valueColours); a value
+    // outside the five fills nothing.
+    void fill(SignalValue v, int x, int y, int w, int h);
     // An arc filled in the ZERO colour.
     void drawFilledCircle(int x, int y, int w, int h, int angle1, int angle2);
     // All of s as image text (on its own background box), baseline at y;
