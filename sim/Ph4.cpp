@@ -9,6 +9,7 @@ int done = 0;
 int reStart = 0;
 int haltFlag = 0;
 int stallLevel = 0;
+PhaseFour* phaseFour = nullptr;
 
 unsigned long stallSteps(int level) {
     const int exponent = level < 0 ? 0 : level > maxStallExponent ? maxStallExponent : level;

@@ -9,6 +9,8 @@
 #include "display/IconDraw.h"
 #include "display/Pane.h"
 
+PhaseFive* phaseFive = nullptr;
+
 namespace {
 
 const char* const windowLabel = "Korvax v20190215";
