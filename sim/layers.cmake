@@ -41,6 +41,7 @@ set(KORVAX_LAYER_geometry
   display/World.h display/World.cpp
   display/IconLayout.h display/IconLayout.cpp
   display/PaneRect.h display/PaneRect.cpp
+  display/SubWindowBand.h display/SubWindowBand.cpp
   display/SchCell.h display/SchCell.cpp
   display/iconData.h display/iconData.cpp)
 
