@@ -6,7 +6,7 @@
 ComponentNode::ComponentNode()
     : ptr(nullptr), componentIndex(0), logicEvaluate(nullptr), secondaryEvaluate{nullptr}, iconArray(nullptr),
       drawDynamic(nullptr), xEventTriggered(nullptr), heapQueueEventTriggered(nullptr), outputOverloadable(0),
-      selfActivating(0), graphicLevel(0), position(nullptr), decal(nullptr), numberOfDataInputs(0),
+      selfActivating(0), multiplexer(0), graphicLevel(0), position(nullptr), decal(nullptr), numberOfDataInputs(0),
       dataInputs(nullptr), numberOfControlInputs(0), controlInputs(nullptr), numberOfOutputs(0), outputs(nullptr),
       numberOfIntegerParameters(0), integerParameters(nullptr), numberOfByteParameters(0),
       byteParameters(nullptr), numberOfInternal32BitVariables(0), numberOfInternal16BitVariables(0),

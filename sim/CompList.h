@@ -32,6 +32,7 @@ struct ComponentNode {
     functionPointer heapQueueEventTriggered;      // registered, never called
     int outputOverloadable;                       // 1: outputs may share a wire (tri-state, modules)
     int selfActivating;                           // 1: own output changes re-activate it
+    int multiplexer;                              // 1: a multiplexer (Mux), where F7's lines end
     int graphicLevel;                             // detail level it appears at
     const PositionField* position;                // position string (shared record, Position.h)
     char* decal;                                  // label (copy)

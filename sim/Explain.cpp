@@ -17,13 +17,13 @@
 #include <string>
 #include <vector>
 
+#include "Causes.h"
 #include "Kinds.h"
 #include "Ph2.h"
 #include "Ph3.h"
 #include "Ph4.h"
 #include "cmdLine.h"
 
-const char* explainRequest = nullptr;
 
 namespace {
 
@@ -33,45 +33,6 @@ const int historyLength = 3;
 const int deepest = 64;
 // Input values shown per component.
 const int shownInputs = 8;
-const unsigned long unknownTime = ULONG_MAX;
-
-struct Change {
-    unsigned long time;          // when the wire took the value
-    unsigned int sinceQueued;    // ticks since the wire record's time of queueing then (saturating)
-    unsigned char value;         // a SignalValue
-    bool lastQueued;             // the change was the last one queued for the wire:
-                                 // time - sinceQueued is when it was asked for
-    bool warped;                 // the event was moved by a time warp
-    bool saturated;              // sinceQueued would not fit
-};
-
-// One wire's record in one cache line, so that recording a change touches
-// no other: the header and the last changes. Who asked for a change is
-// read from `driver`, or for a shared wire from the owners kept apart.
-struct alignas(64) WireRecordOfCauses {
-    unsigned int changes;            // changes since the (re)start
-    int driver;                      // its one driver, -1 when nothing drives it, or sharedWire
-    unsigned long warpMoved;         // the time its last time warp moved a change to, or unknownTime
-    Change history[historyLength];   // ring: the last changes
-};
-
-static_assert(sizeof(WireRecordOfCauses) == 64, "a wire's record of causes is one cache line");
-
-// Per wire, what is rarely needed: the owners of a shared wire at its
-// last changes, the time its last time warp was asked for, and the last
-// refusal of a tri-state buffer.
-struct WireRarities {
-    int owner[historyLength];  // per change slot: the owner of a shared wire then
-    unsigned long warpAsked;   // when the change its last time warp moved was asked for
-    int refusedBy;             // the buffer refused, or -1
-    unsigned long refusedAt;   // when
-    SignalValue refusedValue;  // what it asked for
-};
-static_assert(sizeof(WireRarities) <= 48, "the rarer part of a wire's record");
-
-WireRecordOfCauses* record = nullptr;
-WireRarities* rare = nullptr;
-const int sharedWire = -2;
 int bus = -1;
 unsigned long explainTime = ULONG_MAX;  // T; ULONG_MAX: the end of the run
 bool explained = false;
@@ -83,7 +44,7 @@ bool known(SignalValue v) { return v == ZERO || v == ONE; }
 // `kept` is false when w changed at or before t but that change is no
 // longer in the ring.
 const Change* changeAt(int w, unsigned long t, bool& kept) {
-    const WireRecordOfCauses& r = record[w];
+    const WireRecordOfCauses& r = causeRecords[w];
     const int stored = r.changes < historyLength ? static_cast<int>(r.changes) : historyLength;
     kept = true;
     for (int k = 0; k < stored; k++) {
@@ -150,7 +111,7 @@ bool anyUnknown(int c, unsigned long t) {
 // The last time before or at t, after `after`, that wire w took `level`;
 // unknownTime when its kept changes show none.
 unsigned long lastTook(int w, SignalValue level, unsigned long after, unsigned long t) {
-    const WireRecordOfCauses& r = record[w];
+    const WireRecordOfCauses& r = causeRecords[w];
     const int stored = r.changes < historyLength ? static_cast<int>(r.changes) : historyLength;
     for (int k = 0; k < stored; k++) {
         const Change& c = r.history[(r.changes - 1 - k) % historyLength];
@@ -201,8 +162,8 @@ void Chain::explain(int w, unsigned long t, int depth) {
             return;
         }
     done.push_back({w, ch->time});
-    const WireRecordOfCauses& rw = record[w];
-    const WireRarities& r = rare[w];
+    const WireRecordOfCauses& rw = causeRecords[w];
+    const WireRarities& r = causeRarities[w];
     const int c = rw.driver == sharedWire ? r.owner[ch - rw.history] : rw.driver;
     std::string line = std::string(name(w)) + " is " + valueText(static_cast<SignalValue>(ch->value)) + " from time " + std::to_string(ch->time);
     if (c < 0) {
@@ -332,54 +293,19 @@ void startExplaining() {
         for (int b = 0; b < p2.numberOfBuses; b++)
             if (p2.busName(b) == busName) bus = b, matches = 1;
     if (matches == 0) refuse("unknown name " + busName + ": no bus of the circuit is declared with that name");
-    record = new WireRecordOfCauses[p2.numberOfSignals > 0 ? p2.numberOfSignals : 1];
-    rare = new WireRarities[p2.numberOfSignals > 0 ? p2.numberOfSignals : 1];
+    allocateCauses(p2.numberOfSignals);
     for (int w = 0; w < p2.numberOfSignals; w++) {
         int count;
         const int* drivers = driversOf(w, count);
-        record[w].driver = count == 0 ? -1 : count == 1 || !p2.outputOverloadable[drivers[0]] ? drivers[0] : sharedWire;
+        causeRecords[w].driver = count == 0 ? -1 : count == 1 || !p2.outputOverloadable[drivers[0]] ? drivers[0] : sharedWire;
     }
     recordRestart();
     phaseFour->instrumented |= recordingInstrument;
 }
 
-void recordRestart() {
-    for (int w = 0; w < phaseTwo->numberOfSignals; w++) {
-        WireRecordOfCauses& r = record[w];
-        r.changes = 0;
-        r.warpMoved = unknownTime;
-        rare[w].warpAsked = unknownTime;
-        rare[w].refusedBy = -1;
-    }
+void explainRestart() {
+    recordRestart();
     explained = false;
-}
-
-void recordEvent(int w, int v) {
-    WireRecordOfCauses& r = record[w];
-    const unsigned long now = phaseFour->time;
-    const int slot = r.changes % historyLength;
-    Change& c = r.history[slot];
-    r.changes++;
-    c.time = now;
-    c.value = static_cast<unsigned char>(v);
-    if (r.driver == sharedWire) rare[w].owner[slot] = phaseFour->tsbOwner[w];
-    const WireRecord& wr = phaseThree->wireRecords[w];
-    const unsigned long since = now - wr.whenScheduled;
-    c.saturated = since > UINT_MAX;
-    c.sinceQueued = c.saturated ? UINT_MAX : static_cast<unsigned int>(since);
-    c.lastQueued = wr.scheduledTime == now;
-    c.warped = r.warpMoved == now;
-}
-
-void recordTimeWarp(int w, unsigned long, unsigned long moved) {
-    rare[w].warpAsked = phaseFour->time;
-    record[w].warpMoved = moved;
-}
-
-void recordRefusal(int c, int w, int v) {
-    rare[w].refusedBy = c;
-    rare[w].refusedAt = phaseFour->time;
-    rare[w].refusedValue = static_cast<SignalValue>(v);
 }
 
 void explainBeforeAdvance() {
@@ -390,7 +316,7 @@ void explainBeforeAdvance() {
 }
 
 void explainAtEnd() {
-    if (!record || explained) return;
+    if (!causeRecords || explained) return;
     const unsigned long now = phaseFour->time;
     explainNow(explainTime < now ? explainTime : now);
 }

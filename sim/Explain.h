@@ -18,26 +18,20 @@
 #ifndef KORVAX_EXPLAIN_H
 #define KORVAX_EXPLAIN_H
 
-// -Y: the bus to explain as -v names it, or null; and when.
-extern const char* explainRequest;  // NAME or NAME@T, as given
+// -Y: explainRequest (cmdLine.h).
 
 // After the netlist is built: finds the bus (a wrong name or time ends the
 // program with a message, status 2), allocates the record and turns
 // recording on in phaseFour. Only with -Y.
 void startExplaining();
 
-// The run loop's calls, only while recording:
-// an event changes wire w to v;
-void recordEvent(int w, int v);
-// the run (re)started at time 0: the record is emptied;
-void recordRestart();
+// The run loop's calls, only while recording (the changes themselves go
+// to the record, Causes.h):
+// the run (re)started at time 0: the record is emptied and the chains will
+// be printed again at T;
+void explainRestart();
 // before time advances: prints the chains when the next event is after T.
 void explainBeforeAdvance();
-// The scheduling layer's cold paths: a change of wire w queued for
-// `asked` was moved to `moved`; a tri-state buffer c was refused driving
-// wire w to v.
-void recordTimeWarp(int w, unsigned long asked, unsigned long moved);
-void recordRefusal(int c, int w, int v);
 
 // After the run: prints the chains now unless they were printed at T.
 void explainAtEnd();

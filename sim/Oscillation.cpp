@@ -9,8 +9,8 @@
 #include "Kinds.h"
 #include "Ph2.h"
 #include "Ph4.h"
+#include "cmdLine.h"
 
-unsigned long oscillationLimit = 1000000;
 unsigned int* oscillationChanges = nullptr;
 
 namespace {
@@ -24,6 +24,7 @@ unsigned long windowStart = 0;  // eventsApplied when the count began
 unsigned long interval = 0;     // events from windowStart to the next look
 bool counting = false;          // counting changes towards the next look
 bool warned = false;            // the warning has been given: the watch is over
+unsigned long keysSeen = 0;     // phaseFour->keysTyped when the watch last acted
 int* trailPlace = nullptr;      // per wire: its place on the trail being followed, or -1
 
 // The part of each interval in which changes are counted.
@@ -149,12 +150,24 @@ void warn(const std::vector<int>& loopWires, const std::vector<int>& loopDrivers
 void oscillationRestart() {
     if (!phaseFour) return;  // keys handled before the run exists
     quietSince = windowStart = phaseFour->eventsApplied;
+    keysSeen = phaseFour->keysTyped;  // a key before this is counted from here
     interval = oscillationLimit;
     if (counting) setCounting(false);
     schedule();
 }
 
 void oscillationCheck() {
+    // A key typed since the watch last acted starts the count again from the
+    // key, as a quiet moment does. (Keys are noted by the input layer, which
+    // sits beside this one and cannot call it.)
+    if (phaseFour->keysTyped != keysSeen) {
+        keysSeen = phaseFour->keysTyped;
+        quietSince = windowStart = phaseFour->lastKeyAt;
+        interval = oscillationLimit;
+        if (counting) setCounting(false);
+        schedule();
+        return;
+    }
     const int signals = phaseTwo->numberOfSignals;
     if (!counting) {
         if (!oscillationChanges) {

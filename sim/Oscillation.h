@@ -21,9 +21,7 @@
 #ifndef KORVAX_OSCILLATION_H
 #define KORVAX_OSCILLATION_H
 
-// -O: events without a quiet moment or a key before the watch looks;
-// 0 turns the watch off. Default 1000000.
-extern unsigned long oscillationLimit;
+// -O: oscillationLimit (cmdLine.h).
 
 // The run started, restarted, reached a quiet moment or got a key: the
 // count of events starts again from here.

@@ -69,7 +69,7 @@ PhaseTwo::PhaseTwo()
     : numberOfSignals(0), numberOfComponents(0), numberOfSwitches(0), maxGraphicDisplayLevel(1),
       runTimeCalls(nullptr), secondaryEvaluate(nullptr), xEventTriggered(nullptr),
       heapQueueEventTriggered(nullptr), iconArrays(nullptr), state(nullptr), tile(nullptr),
-      outputOverloadable(nullptr), selfActivating(nullptr), graphicLevel(nullptr), rcpos(nullptr), decal(nullptr),
+      outputOverloadable(nullptr), selfActivating(nullptr), multiplexer(nullptr), graphicLevel(nullptr), rcpos(nullptr), decal(nullptr),
       numberOfDataInputs(nullptr), dataInputs(nullptr), numberOfControlInputs(nullptr), controlInputs(nullptr),
       numberOfOutputs(nullptr), outputs(nullptr), numberOfPointerParameters(nullptr), pointerParameters(nullptr),
       numberOfNameParameters(nullptr), nameParameters(nullptr), numberOfIntegerParameters(nullptr),
@@ -98,6 +98,7 @@ void PhaseTwo::listsToArrays() {
     state = untouchedZeros<int>(n);
     outputOverloadable = new int[n];
     selfActivating = new int[n];
+    multiplexer = untouchedZeros<int>(n);
     graphicLevel = new int[n];
     rcpos = new const PositionField*[n];
     decal = new char*[n];
@@ -162,6 +163,7 @@ void PhaseTwo::listsToArrays() {
         iconArrays[i] = c->iconArray;
         outputOverloadable[i] = c->outputOverloadable;
         selfActivating[i] = c->selfActivating;
+        storeNonZero(multiplexer, i, c->multiplexer);
         graphicLevel[i] = c->graphicLevel;
         if (graphicLevel[i] > maxGraphicDisplayLevel) maxGraphicDisplayLevel = graphicLevel[i];
         rcpos[i] = c->position;

@@ -44,6 +44,7 @@ public:
     ScreenTile* tile;                               // screen rectangle, filled by the tiling
     int* outputOverloadable;
     int* selfActivating;
+    int* multiplexer;                               // 1: a multiplexer (Mux), where F7's lines end
     int* graphicLevel;
     const PositionField** rcpos;                    // position strings (shared records; positionString for the text)
     char** decal;                                   // owned labels

@@ -9,13 +9,14 @@ int done = 0;
 int reStart = 0;
 int haltFlag = 0;
 int stallLevel = 0;
+PhaseFour* phaseFour = nullptr;
 
 unsigned long stallSteps(int level) {
     const int exponent = level < 0 ? 0 : level > maxStallExponent ? maxStallExponent : level;
     return 1ul << exponent;
 }
 
-PhaseFour::PhaseFour() : time(0), eventsApplied(0), evaluations(0), instrumented(0), oscillationAt(~0ul) {
+PhaseFour::PhaseFour() : time(0), eventsApplied(0), evaluations(0), instrumented(0), oscillationAt(~0ul), keysTyped(0), lastKeyAt(0) {
     const int signals = phaseTwo->numberOfSignals;
     tsbOwner = new int[signals > 0 ? signals : 1]();
 }

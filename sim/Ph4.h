@@ -74,7 +74,9 @@ public:
     // oscillation watch counts changes, recordingInstrument while the
     // causes of values are recorded. Looked at once per cycle.
     int instrumented;
-    unsigned long oscillationAt;        // eventsApplied at which the oscillation watch acts next
+    unsigned long oscillationAt;  // eventsApplied at which the oscillation watch acts next
+    unsigned long keysTyped;      // keys typed since the program started (any source)
+    unsigned long lastKeyAt;      // eventsApplied when the last of them was typed
 
     // Time 0, an empty heap, no owners. Needs phaseTwo and phaseThree.
     PhaseFour();

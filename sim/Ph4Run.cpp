@@ -10,6 +10,7 @@
 // scan over every component.
 #include <cstdio>
 
+#include "Causes.h"
 #include "Explain.h"
 #include "Oscillation.h"
 #include "Ph2.h"
@@ -65,9 +66,10 @@ OrderHash evaluationOrder;  // evaluated components
 void quietMoment(const char*& nextKey, const Windex& window) {
     // Watch lines show the quiet state before a key changes it.
     if (watchLinesFlag && watchEdgeWire < 0) watchesAtQuietMoment();
-    if (vectorsPending)
-        vectorsAtQuietMoment(window.display == nullptr);
-    else if (nextKey && *nextKey)
+    int key;
+    if (vectorsPending) {
+        if (vectorsAtQuietMoment(window.display == nullptr, key)) keyboardInput(key);
+    } else if (nextKey && *nextKey)
         keyboardInput(*nextKey++);
     else if (window.display == nullptr)
         done = 1;
@@ -197,7 +199,7 @@ void PhaseFour::run() {
     if (picturePath) return;
 
     runInitialize();
-    if (instrumented & recordingInstrument) recordRestart();
+    if (instrumented & recordingInstrument) explainRestart();
     if (watchEdgeWire >= 0) watchesRestart();
     fireKeyboardHooks();
     oscillationRestart();
@@ -228,7 +230,7 @@ void PhaseFour::run() {
         if (reStart) {
             if (waveformOpen) waveformRestart();
             runInitialize();
-            if (instrumented & recordingInstrument) recordRestart();
+            if (instrumented & recordingInstrument) explainRestart();
             if (watchEdgeWire >= 0) watchesRestart();
             fireKeyboardHooks();
             oscillationRestart();

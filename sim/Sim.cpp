@@ -17,9 +17,6 @@
 #include "display/Ph5.h"
 #include "display/SvgPort.h"
 
-PhaseFour* phaseFour = nullptr;
-PhaseFive* phaseFive = nullptr;
-
 namespace {
 
 const char* const keySummary[] = {

@@ -17,9 +17,9 @@
 #include "Kinds.h"
 #include "Ph2.h"
 #include "StderrBuffer.h"
+#include "cmdLine.h"
 #include "components/ssi.h"
 
-int timingReportFlag = 0;
 
 namespace {
 

@@ -26,8 +26,7 @@
 #ifndef KORVAX_TIMING_H
 #define KORVAX_TIMING_H
 
-// -R: build and check as -E does, then print this report instead of running.
-extern int timingReportFlag;
+// -R: timingReportFlag (cmdLine.h).
 
 // Prints the report on standard output. Needs phases two and three.
 void printTimingReport();

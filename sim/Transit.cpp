@@ -6,10 +6,10 @@
 // ZERO and ONE rows are deliberately not mirror images.
 #include <cstdio>
 
+#include "Causes.h"
 #include "Ph2.h"
 #include "Ph3.h"
 #include "Ph4.h"
-#include "Explain.h"
 #include "StderrBuffer.h"
 
 namespace {

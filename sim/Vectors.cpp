@@ -25,7 +25,6 @@
 #include "RTSigSup.h"
 #include "cmdLine.h"
 #include "StderrBuffer.h"
-#include "display/WindowIn.h"
 
 int vectorsPending = 0;
 void (*vectorsExit)(int status) = exitProgram;
@@ -436,17 +435,14 @@ bool expectationHolds(const std::string& name, const std::string& value, const S
     return holds(e, wires, width, seen);
 }
 
-void vectorsAtQuietMoment(bool windowless) {
+bool vectorsAtQuietMoment(bool windowless, int& key) {
     const unsigned long now = phaseFour->time;
     while (current < lines.size()) {
         const Line& line = lines[current];
         if (!line.atTime) {
             if (nextKey < line.keys.size()) {
-                const int key = line.keys[nextKey++];
-                if (key != noKey) {
-                    keyboardInput(key);
-                    return;
-                }
+                key = line.keys[nextKey++];
+                if (key != noKey) return true;
                 continue;  // no key: this quiet moment passes as it is
             }
         }
@@ -458,6 +454,7 @@ void vectorsAtQuietMoment(bool windowless) {
         nextKey = 0;
     }
     lastLineChecked(windowless);
+    return false;
 }
 
 void vectorsBeforeAdvance(bool windowless) {

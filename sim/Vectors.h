@@ -33,10 +33,12 @@ void parseTestVectors(const std::string& text, const char* path);
 // value fits; exits with status 2 on a fault. Needs phaseTwo. Unless
 // `willRun` (-E), nothing is checked and nothing more printed.
 void resolveTestVectors(bool willRun);
-// The run reached a quiet moment: types the current line's next key, or
-// checks the lines that are due. Once the last line is checked the summary
-// follows and, when `windowless`, the run is ended (done = 1).
-void vectorsAtQuietMoment(bool windowless);
+// The run reached a quiet moment: gives the current line's next key in
+// `key`, true, for the caller to type (display/WindowIn.h, keyboardInput),
+// or checks the lines that are due and gives false. Once the last line is
+// checked the summary follows and, when `windowless`, the run is ended
+// (done = 1).
+bool vectorsAtQuietMoment(bool windowless, int& key);
 // Before the run loop advances time with events pending: checks the @T
 // lines whose time T comes before the next event.
 void vectorsBeforeAdvance(bool windowless);

@@ -13,10 +13,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "Explain.h"
-#include "Oscillation.h"
-#include "Timing.h"
-#include "display/WindowIn.h"
 #include "getopt.h"
 
 char FunctionKeyString[keyStringSize];
@@ -28,6 +24,7 @@ int red_bg, green_bg, blue_bg;
 int red_sw, green_sw, blue_sw;
 unsigned long stopTime = 0;
 int displayTimeFlag = 0;
+const char* KeyboardOperateString = nullptr;
 int connectMuxOnlyFlag = 0;
 int useXDisplay = 1;
 int earlyExitFlag = 0;
@@ -44,6 +41,9 @@ const char* programPath = nullptr;
 int programLoadedFlag = 0;
 int watchLinesFlag = 0;
 const char* watchEdgeName = nullptr;
+const char* explainRequest = nullptr;
+int timingReportFlag = 0;
+unsigned long oscillationLimit = 1000000;
 
 namespace {
 

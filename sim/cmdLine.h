@@ -34,11 +34,13 @@ extern const char* programPath;                // -A: an assembly program for th
 extern int programLoadedFlag;                  // set by a circuit that loaded the program of -A
 extern int watchLinesFlag;                     // -P (or -e): print watch lines instead of probe lines
 extern const char* watchEdgeName;              // -e: sample the watches at this wire's rising edges, or null
-// -Y: explainRequest (Explain.h).
-// -R: timingReportFlag (Timing.h); it sets earlyExitFlag too.
-// -O: the oscillation watch's limit, oscillationLimit (Oscillation.h).
-// -k: keys typed into the circuit one at a time (KeyboardOperateString,
-// display/WindowIn.h).
+extern const char* explainRequest;             // -Y: the bus to explain, NAME or NAME@T as given, or null
+extern int timingReportFlag;                   // -R: build and check as -E, then the timing report; sets earlyExitFlag
+extern unsigned long oscillationLimit;         // -O: events without a quiet moment or a key before the
+                                               // oscillation watch looks; 0 turns it off. Default 1000000.
+// -k: keys typed into the circuit, one at each quiet moment (see
+// PhaseFour::run); null when -k was not given.
+extern const char* KeyboardOperateString;
 
 // Parses the options into the globals; `-h` prints the help and exits 0;
 // -v together with -k, and -w naming the file -v reads (the same file, by

@@ -131,6 +131,8 @@ void Mux(const SD& sd, const Signal& controlIn, const Signal& dataIn, const Sign
         countFatal(at);
     }
     registerBasic(mux, "Mux", sd, dataIn, controlIn, out, at);
+    // The display's lines-to-multiplexers-only mode (F7, -m) knows it by this.
+    phaseOne->componentList.end->multiplexer = 1;
 }
 
 void Decoder(const SD& sd, const Signal& controlIn, const Signal& dataIn, const Signal& out, SourcePlace at) {

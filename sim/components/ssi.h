@@ -16,8 +16,8 @@
 
 #include <string>
 
-#include "../Schmtc.h"
-#include "../Signal.h"
+#include "Schmtc.h"
+#include "Signal.h"
 
 // ---- Gates: data inputs `in` (all wires), output the first wire of `out`.
 // `And` and `Or` with a wider `out` split `in` into equal groups, one gate

@@ -9,10 +9,10 @@
 #include <cstring>
 #include <string>
 
-#include "../Ph1.h"
-#include "../addStCmp.h"
-#include "../display/iconData.h"
-#include "ssi.h"
+#include "Ph1.h"
+#include "addStCmp.h"
+#include "display/iconData.h"
+#include "components/ssi.h"
 
 namespace {
 

@@ -5,15 +5,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "../Ph2.h"
-#include "../Ph3.h"
-#include "../Ph4.h"
-#include "../RTSigSup.h"
-#include "../cmdLine.h"
-#include "../display/Pane.h"
-#include "../display/Ph5.h"
-#include "../display/Window.h"
-#include "ssi.h"
+#include "PaneOut.h"
+#include "Ph2.h"
+#include "Ph3.h"
+#include "Ph4.h"
+#include "RTSigSup.h"
+#include "cmdLine.h"
+#include "components/ssi.h"
 
 namespace {
 
@@ -99,9 +97,11 @@ SignalValue maxOverComplementedData(int c, SignalValue v) {
 // The value of the wire whose serial number is integer parameter `k`.
 inline SignalValue parameterWire(int c, int k) { return valueOf(phaseTwo->integerParameters[c][k]); }
 
+// Panes fill a quarter of their tile.
+const float paneShrink = 0.25f;
+
 inline void paneOf(int c, SignalValue v, bool isProbe) {
-    const ScreenTile& t = phaseTwo->tile[c];
-    drawPane(t.x, t.y, t.w, t.h, v, isProbe, 0.25f);
+    if (paneOut) paneOut->pane(phaseTwo->tile[c], v, isProbe, paneShrink);
 }
 
 // The eight inputs of a byte probe, input 0 last; ends the program when the
@@ -237,7 +237,7 @@ void switchPane(int c) { paneOf(c, valueOf(phaseTwo->outputs[c][0]), false); }
 // hides its probes.
 void probe(int c) {
     SignalValue v = dataIn(c, 0);
-    if (phaseFive->windexPointer->display) {
+    if (paneOut && paneOut->visible()) {
         paneOf(c, v, true);
         return;
     }
@@ -249,13 +249,11 @@ void probe(int c) {
 void probebyte(int c) {
     SignalValue values[8];
     byteValues(c, values);
-    const ScreenTile& t = phaseTwo->tile[c];
-    drawPane_byte(t.x, t.y, t.w, t.h, values, true, 0.25f);
+    if (paneOut) paneOut->byteColumn(phaseTwo->tile[c], values, paneShrink);
 }
 
 void probebyteh(int c) {
     SignalValue values[8];
     byteValues(c, values);
-    const ScreenTile& t = phaseTwo->tile[c];
-    drawPane_byte_h(t.x, t.y, t.w, t.h, values, true, 0.25f);
+    if (paneOut) paneOut->byteRow(phaseTwo->tile[c], values, paneShrink);
 }

@@ -6,8 +6,10 @@
 #include <cstddef>
 
 #include "cmdLine.h"
-#include "components/msi.h"
 #include "display/IconDraw.h"
+#include "display/Pane.h"
+
+PhaseFive* phaseFive = nullptr;
 
 namespace {
 
@@ -18,10 +20,29 @@ const char* const windowLabel = "Korvax v20190215";
 PhaseFive::PhaseFive()
     : windexPointer(new Windex(windowLabel)), superProbeCollect(1), superProbeSelect(0), newWindowingMode(1),
       currentGraphicDisplayLevel(1), interconnectFlag(1), labelGateFlag(1), drawComponentLeadsFlag(1),
-      labelLinesFlag(0) {}
+      labelLinesFlag(0) {
+    paneOut = this;
+}
 
 // The window goes first; the lists free their nodes as members.
-PhaseFive::~PhaseFive() { delete windexPointer; }
+PhaseFive::~PhaseFive() {
+    if (paneOut == this) paneOut = nullptr;
+    delete windexPointer;
+}
+
+bool PhaseFive::visible() const { return windexPointer->display != nullptr; }
+
+void PhaseFive::pane(const ScreenTile& t, SignalValue v, bool isProbe, float shrinkFactor) {
+    drawPane(*windexPointer, t.x, t.y, t.w, t.h, v, isProbe, shrinkFactor);
+}
+
+void PhaseFive::byteColumn(const ScreenTile& t, const SignalValue* v, float shrinkFactor) {
+    drawPane_byte(*windexPointer, t.x, t.y, t.w, t.h, v, true, shrinkFactor);
+}
+
+void PhaseFive::byteRow(const ScreenTile& t, const SignalValue* v, float shrinkFactor) {
+    drawPane_byte_h(*windexPointer, t.x, t.y, t.w, t.h, v, true, shrinkFactor);
+}
 
 void PhaseFive::componentTiling(SchematicCell* schematic) {
     const PhaseTwo& p2 = *phaseTwo;
@@ -38,7 +59,7 @@ void PhaseFive::drawSchematic() {
     inTab.clear();
     outTab.clear();
     for (int c = 0; c < p2.numberOfComponents; c++)
-        if (p2.iconArrays[c] && shown(c)) iconDraw(c, p2.iconArrays[c]);
+        if (p2.iconArrays[c] && shown(c)) iconDraw(*windexPointer, *this, c, p2.iconArrays[c]);
 }
 
 void PhaseFive::connect() {
@@ -77,7 +98,7 @@ void PhaseFive::connect() {
     for (const Tab* o = outTab.start; o; o = o->link) {
         for (int i = connectFirst[o->signalIndex]; i >= 0; i = connectNext[i]) {
             const Tab* t = connectTabs[i];
-            if (!connectMuxOnlyFlag || p2.runTimeCalls[t->cmp].logicEvaluate == mux) win.drawLine(o->xc, o->yc, t->xc, t->yc);
+            if (!connectMuxOnlyFlag || p2.multiplexer[t->cmp]) win.drawLine(o->xc, o->yc, t->xc, t->yc);
         }
     }
     for (const Tab* t = inTab.start; t; t = t->link) connectFirst[t->signalIndex] = connectLast[t->signalIndex] = -1;

@@ -13,13 +13,16 @@
 
 #include <vector>
 
+#include "PaneOut.h"
 #include "Ph2.h"
 #include "display/SchCell.h"
 #include "display/SupProbe.h"
 #include "display/Tab.h"
 #include "display/Window.h"
 
-class PhaseFive {
+// Phase five is also the components' PaneOut: it draws their panes on its
+// window, and fills paneOut while it exists.
+class PhaseFive : public PaneOut {
 public:
     Windex* windexPointer;           // the display window, owned
     TabList inTab;                   // input tabs recorded by the drawing passes, until connect
@@ -44,8 +47,8 @@ public:
     // The window labelled "Korvax v20190215", flags at their start values,
     // level 1.
     PhaseFive();
-    // Closes and frees the window.
-    ~PhaseFive();
+    // Closes and frees the window; empties paneOut.
+    ~PhaseFive() override;
     PhaseFive(const PhaseFive&) = delete;
     PhaseFive& operator=(const PhaseFive&) = delete;
 
@@ -76,6 +79,11 @@ public:
     // Calls drawDynamic of every shown component that has one, in index
     // order.
     void drawPanes();
+    // The components' panes (PaneOut), drawn on the window.
+    bool visible() const override;
+    void pane(const ScreenTile& t, SignalValue v, bool isProbe, float shrinkFactor) override;
+    void byteColumn(const ScreenTile& t, const SignalValue* v, float shrinkFactor) override;
+    void byteRow(const ScreenTile& t, const SignalValue* v, float shrinkFactor) override;
     // Draws every recorded super probe in its wire's colour, at 0.66 of
     // its tab; none are recorded until icons are drawn.
     void displaySuperProbes();

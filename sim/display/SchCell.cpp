@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "display/Window.h"
+#include "display/World.h"
 #include "ownedCopy.h"
 
 namespace {

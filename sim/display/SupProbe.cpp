@@ -1,5 +1,5 @@
 // Super-probe lists.
-#include "SupProbe.h"
+#include "display/SupProbe.h"
 
 void SuperProbeList::addSuperProbe(int signalIndex, int x, int y, int w, int h) {
     start = new SuperProbe{start, signalIndex, x, y, w, h};

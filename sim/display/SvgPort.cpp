@@ -7,7 +7,7 @@
 // pixels from its corner; an outline w + 1 × h + 1. Arcs take the server's
 // angles (1/64 degree, counter-clockwise from three o'clock); filled arcs
 // are pie slices.
-#include "SvgPort.h"
+#include "display/SvgPort.h"
 
 #include <cerrno>
 #include <cmath>

@@ -14,7 +14,7 @@
 
 #include <cstdio>
 
-#include "XPort.h"
+#include "display/XPort.h"
 
 // Opens `path` for writing a picture, before anything is built: -s FILE.svg.
 // A file that cannot be opened is one line on standard error and exit

@@ -1,5 +1,5 @@
 // Connection tab lists.
-#include "Tab.h"
+#include "display/Tab.h"
 
 void TabList::addTab(int cmp, int signalIndex, int xc, int yc) {
     start = new Tab{start, cmp, signalIndex, xc, yc};

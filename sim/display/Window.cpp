@@ -1,7 +1,7 @@
 // The display window: set-up and teardown of the connection, the drawing
 // primitives in world coordinates, the view arithmetic, the sub-window and
 // the status line. Every server call goes through the port (XPort.h).
-#include "Window.h"
+#include "display/Window.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -21,22 +21,20 @@
 
 XPort* (*makeXPort)() = newXlibPort;
 
+const ValueColour valueColours[5] = {
+    {ctxZERO, "#F0FFF0"},           // ZERO
+    {ctxUNINITIALIZED, "#FFFFFF"},  // UNINITIALIZED
+    {ctxXXX, "#FF8C00"},            // XXX
+    {ctxHIZ, "#FFEBCD"},            // HIZ
+    {ctxONE, "#008000"},            // ONE
+};
+
 const int Windex::cursor_shape[10] = {2, 52, 134, 116, 136, 108, 108, 12, 116, 14};
 
 namespace {
 
 // A window-system failure only ends the run, at the run loop's next test.
 void endRun() { done = 1; }
-
-// The colours of the five values, in the order their contexts are set up.
-const PortContext valueContexts[5] = {ctxONE, ctxZERO, ctxUNINITIALIZED, ctxXXX, ctxHIZ};
-char bar_color_ONE[8] = "#008000";
-char bar_color_ZERO[8] = "#F0FFF0";
-char bar_color_UNINITIALIZED[8] = "#FFFFFF";
-char bar_color_XXX[8] = "#FF8C00";
-char bar_color_HIZ[8] = "#FFEBCD";
-const char* const valueColours[5] = {bar_color_ONE, bar_color_ZERO, bar_color_UNINITIALIZED, bar_color_XXX,
-                                     bar_color_HIZ};
 
 const char* const defaultGeometry = "1025x825+100+25";
 const int borderWidth = 5;
@@ -80,13 +78,6 @@ unsigned long optionColour(XPort& port, int r, int g, int b, unsigned long fallb
 
 }  // namespace
 
-int truncateToInt(float f) {
-    if (std::isnan(f)) return 0;
-    if (f >= 2147483648.0f) return INT_MAX;
-    if (f <= -2147483648.0f) return INT_MIN;
-    return static_cast<int>(f);
-}
-
 void clampWindowSize(WindowHint& hint, const char* asked) {
     const int w = clampedSide(hint.width), h = clampedSide(hint.height);
     if (w == hint.width && h == hint.height) return;
@@ -98,8 +89,6 @@ void clampWindowSize(WindowHint& hint, const char* asked) {
     hint.width = w;
     hint.height = h;
 }
-
-float worldExtent(int from, int to) { return static_cast<float>(static_cast<long long>(to) - from); }
 
 Windex::Windex(const char* labelString)
     : display(nullptr), hint{0, 0, 0, 0, 0}, foreground(0), background(0), subwin(0), event(), eventX(0), eventY(0), xPixels(0),
@@ -159,13 +148,17 @@ void Windex::createContexts(XPort& port) {
     port.setColours(ctxBOLD, foreground, background);
     port.setFunction(ctxBOLD, false);
     port.setLineAttributes(ctxBOLD, 2, false, false, false);
-    // The value colours are not checked: a colour that cannot be had
-    // leaves the pixel of the one before (0 for the first).
+    // The value colours, in the order of their contexts (ctxONE … ctxHIZ),
+    // are not checked: a colour that cannot be had leaves the pixel of the
+    // one before (0 for the first).
     unsigned long pixel = 0;
-    for (int v = 0; v < 5; v++) {
-        pixel = port.allocNamedColor(valueColours[v], pixel);
-        port.setColours(valueContexts[v], pixel, background);
-        port.setFunction(valueContexts[v], false);
+    for (int c = ctxONE; c <= ctxHIZ; c++) {
+        for (const ValueColour& v : valueColours) {
+            if (v.context != c) continue;
+            pixel = port.allocNamedColor(v.spec, pixel);
+            port.setColours(v.context, pixel, background);
+            port.setFunction(v.context, false);
+        }
     }
 }
 
@@ -237,23 +230,12 @@ void Windex::drawCircle(int x, int y, int w, int h, int angle1, int angle2) {
 void Windex::drawFilledRectangle(int x, int y, int w, int h) {
     if (display) display->fillRectangle(ctxMain, xScale(x), yScale(y), wScale(w), hScale(h));
 }
-void Windex::drawFilledRectangle_ONE(int x, int y, int w, int h) {
-    if (display) display->fillRectangle(ctxONE, xScale(x), yScale(y), wScale(w), hScale(h));
-}
-void Windex::drawFilledRectangle_ZERO(int x, int y, int w, int h) {
-    if (display) display->fillRectangle(ctxZERO, xScale(x), yScale(y), wScale(w), hScale(h));
-}
-void Windex::drawFilledRectangle_UNINITIALIZED(int x, int y, int w, int h) {
-    if (display) display->fillRectangle(ctxUNINITIALIZED, xScale(x), yScale(y), wScale(w), hScale(h));
-}
-void Windex::drawFilledRectangle_XXX(int x, int y, int w, int h) {
-    if (display) display->fillRectangle(ctxXXX, xScale(x), yScale(y), wScale(w), hScale(h));
-}
-void Windex::drawFilledRectangle_HIZ(int x, int y, int w, int h) {
-    if (display) display->fillRectangle(ctxHIZ, xScale(x), yScale(y), wScale(w), hScale(h));
+void Windex::fill(SignalValue v, int x, int y, int w, int h) {
+    if (display && v >= ZERO && v <= ONE)
+        display->fillRectangle(valueColours[v].context, xScale(x), yScale(y), wScale(w), hScale(h));
 }
 void Windex::drawFilledCircle(int x, int y, int w, int h, int angle1, int angle2) {
-    if (display) display->fillArc(ctxZERO, xScale(x), yScale(y), wScale(w), hScale(h), angle1, angle2);
+    if (display) display->fillArc(valueColours[ZERO].context, xScale(x), yScale(y), wScale(w), hScale(h), angle1, angle2);
 }
 void Windex::drawText(int x, int y, const char* s) {
     if (display && s) display->drawImageText(ctxMain, xScale(x), yScale(y), s, static_cast<int>(std::strlen(s)));

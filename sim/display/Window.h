@@ -12,10 +12,19 @@
 #ifndef KORVAX_WINDOW_H
 #define KORVAX_WINDOW_H
 
+#include "Signal.h"
+#include "display/World.h"
 #include "display/XPort.h"
 
-// The far edge of the world coordinate plane on both axes.
-const int worldMaximum = 16777215;
+// The colour of a value: the context that fills in it and the colour's
+// specification, as the server parses it.
+struct ValueColour {
+    PortContext context;
+    const char* spec;
+};
+// The value colours, indexed by SignalValue: the one table the window's
+// fills and the contexts' set-up both read.
+extern const ValueColour valueColours[5];
 
 // Makes the port the window opens its connection through: newXlibPort
 // unless a test puts a recording stand-in here before the window is made.
@@ -97,12 +106,9 @@ public:
     void drawCircle(int x, int y, int w, int h, int angle1, int angle2);
     // A rectangle filled in the foreground colour.
     void drawFilledRectangle(int x, int y, int w, int h);
-    // A rectangle filled in the colour of ONE, ZERO, UNINITIALIZED, XXX or HIZ.
-    void drawFilledRectangle_ONE(int x, int y, int w, int h);
-    void drawFilledRectangle_ZERO(int x, int y, int w, int h);
-    void drawFilledRectangle_UNINITIALIZED(int x, int y, int w, int h);
-    void drawFilledRectangle_XXX(int x, int y, int w, int h);
-    void drawFilledRectangle_HIZ(int x, int y, int w, int h);
+    // A rectangle filled in the colour of value v (valueColours); a value
+    // outside the five fills nothing.
+    void fill(SignalValue v, int x, int y, int w, int h);
     // An arc filled in the ZERO colour.
     void drawFilledCircle(int x, int y, int w, int h, int angle1, int angle2);
     // All of s as image text (on its own background box), baseline at y;
@@ -185,14 +191,6 @@ public:
     // at once when events are already queued. No effect without a display.
     void waitForEvent(int timeoutMs);
 };
-
-// Truncation toward zero, saturated: a degenerate or mirrored view can make
-// the quotients of the scaling infinite or not a number, and converting
-// those to int would be undefined. Ordinary values truncate as a cast does.
-int truncateToInt(float f);
-// The difference to - from of two world coordinates as a float, formed in
-// 64 bits so that the edges of a mirrored view cannot overflow it.
-float worldExtent(int from, int to);
 
 // Handles at most one pending window event without blocking; 1 if it
 // handled one, 0 if none was pending (always 0 without a display).

@@ -1,14 +1,14 @@
 // Window events into event codes: the translation of keys and buttons, and
 // Windex::checkEvent, which polls one event and handles exposures itself
 // (they redraw and give no code).
-#include "WindowEv.h"
+#include "display/WindowEv.h"
 
 #include <cstdio>
 
-#include "../StderrBuffer.h"
-#include "Ph5.h"
-#include "Window.h"
-#include "WindowIn.h"
+#include "StderrBuffer.h"
+#include "display/Ph5.h"
+#include "display/Window.h"
+#include "display/WindowIn.h"
 
 int translateKey(unsigned long keysym, const char* bytes, int count, int& keyChar) {
     keyChar = static_cast<int>(keysym);

@@ -5,16 +5,15 @@
 // the whole schematic) or, in windowing mode, through the dashed
 // sub-window (button 1 drags it, moving it from inside and resizing it from
 // its border bands; button 2 zooms to it; button 3 shows everything again).
-#include "WindowIn.h"
+#include "display/WindowIn.h"
 
 #include <cstdio>
 
-#include "../Ph2.h"
-#include "../Oscillation.h"
-#include "Ph5.h"
-#include "Window.h"
-
-const char* KeyboardOperateString = nullptr;
+#include "KeySwitch.h"
+#include "Ph4.h"
+#include "display/Ph5.h"
+#include "display/SubWindowBand.h"
+#include "display/Window.h"
 
 int panState = 0;
 int lastPanX = 0;
@@ -23,22 +22,14 @@ int viewXlast = 0;
 int viewYlast = 0;
 
 void keyboardInput(int k) {
-    oscillationRestart();  // the count of events towards an oscillation starts again
+    // The oscillation watch counts its events from here (it looks at this
+    // when it next acts).
+    if (phaseFour) {
+        phaseFour->keysTyped++;
+        phaseFour->lastKeyAt = phaseFour->eventsApplied;
+    }
     if (k > 31) {
-        const PhaseTwo& p2 = *phaseTwo;
-        for (int j = 0; j < p2.numberOfSwitches; j++) {
-            if (p2.activationsFromWindow[j][0] != k) continue;
-            int c = p2.activationsFromWindow[j][1];
-            if (p2.xEventTriggered[c])
-                p2.xEventTriggered[c](c);
-            else
-                std::fprintf(stderr, "Keyboard input maps to a component, but no function exists\n");
-            return;
-        }
-        std::fprintf(stderr,
-                     "Keyboard input:  Character (char=%c,int=%d) with no corresponding component activation "
-                     "defined.\n",
-                     static_cast<char>(k), k);
+        operateSwitchKey(k);
         return;
     }
     // Control characters, and characters above 127 (negative here).
@@ -137,38 +128,14 @@ int anyWindowEvents() {
     return 1;
 }
 
-// Region bands: an eighth of the sub-window's pixel width or height along
-// each border. The right column band starts past xe - dX, the bottom row
-// band at ye - dY.
 int Windex::pointInSubWindow(int x, int y) {
-    const int xs = xScale(subWinXs), xe = xScale(subWinXe);
-    const int ys = yScale(subWinYs), ye = yScale(subWinYe);
-    const int dX = (xe - xs) >> 3, dY = (ye - ys) >> 3;
-    int code = 0;
-    if (x >= xs && x <= xe && y >= ys && y <= ye) {
-        static const int regions[3][3] = {{2, 3, 4}, {5, 1, 6}, {7, 8, 9}};
-        const int row = y < ys + dY ? 0 : y < ye - dY ? 1 : 2;
-        const int column = x < xs + dX ? 0 : x <= xe - dX ? 1 : 2;
-        code = regions[row][column];
-    }
+    const int code =
+        subWindowBand(x, y, xScale(subWinXs), yScale(subWinYs), xScale(subWinXe), yScale(subWinYe));
     setCursor(code);
     return code;
 }
 
 void Windex::adjustSubWindow(int state, int xn, int yn, int xo, int yo) {
-    // Which edges a drag from each region moves: left, top, right, bottom.
-    static const bool moves[10][4] = {
-        {false, false, false, false},  // 0: began outside, nothing moves
-        {true, true, true, true},      // 1: inside, the whole rectangle
-        {true, true, false, false},    // 2: top-left corner
-        {false, true, false, false},   // 3: top
-        {false, true, true, false},    // 4: top-right corner
-        {true, false, false, false},   // 5: left
-        {false, false, true, false},   // 6: right
-        {true, false, false, true},    // 7: bottom-left corner
-        {false, false, false, true},   // 8: bottom
-        {false, false, true, true},    // 9: bottom-right corner
-    };
     // No pixels, no motion to measure (and nothing to divide by).
     if (state < 0 || state > 9 || xPixels <= 0 || yPixels <= 0) return;
     // Single precision, product before quotient.
@@ -176,10 +143,10 @@ void Windex::adjustSubWindow(int state, int xn, int yn, int xo, int yo) {
     const float dy = worldExtent(viewYs, viewYe) * static_cast<float>(yn - yo) / static_cast<float>(yPixels);
     auto moved = [](int edge, float d) { return truncateToInt(static_cast<float>(edge) + d); };
     drawSubWindow();  // XOR: removes the old outline
-    const bool* m = moves[state];
-    if (m[0]) subWinXs = moved(subWinXs, dx);
-    if (m[1]) subWinYs = moved(subWinYs, dy);
-    if (m[2]) subWinXe = moved(subWinXe, dx);
-    if (m[3]) subWinYe = moved(subWinYe, dy);
+    const BandEdges m = bandEdges(state);
+    if (m.left) subWinXs = moved(subWinXs, dx);
+    if (m.top) subWinYs = moved(subWinYs, dy);
+    if (m.right) subWinXe = moved(subWinXe, dx);
+    if (m.bottom) subWinYe = moved(subWinYe, dy);
     drawSubWindow();
 }

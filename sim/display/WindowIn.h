@@ -60,7 +60,9 @@ enum ControlCharacter {
     controlZ = 26   // most detail
 };
 
-// Handles one typed character `k` (a signed char widened to int).
+// Handles one typed character `k` (a signed char widened to int): a
+// printable one operates its switch (operateSwitchKey, KeySwitch.h), a
+// control character maps to its command.
 void keyboardInput(int k);
 
 // Acts on one translated window event: `eventType` and `keyChar` as
@@ -68,10 +70,6 @@ void keyboardInput(int k);
 // (x, y) in window pixels, in full (keyChar's 12-bit fields cut positions
 // at 4096). Code 0 does nothing.
 void windowEventOperate(int eventType, int keyChar, int x, int y);
-
-// The -k key string of this run, typed one key at each quiet moment: null
-// when -k was not given. See PhaseFour::run.
-extern const char* KeyboardOperateString;
 
 // The pointer's state between events, all 0 at start.
 extern int panState;   // sub-window region where the button-1 drag began (0: no drag)

@@ -1,6 +1,6 @@
 // The real port: each primitive of XPort.h is one or a few Xlib calls on
 // the one window. This is the only unit that includes Xlib.
-#include "XPort.h"
+#include "display/XPort.h"
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>

@@ -1,5 +1,5 @@
 // The icon tables, in read-only data. See iconData.h for the format.
-#include "iconData.h"
+#include "display/iconData.h"
 
 // P = 0: no body. The entries after it are never read; they are kept so that
 // the table has its usual size.

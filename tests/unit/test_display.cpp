@@ -261,7 +261,7 @@ TEST_F(Display, IconLayoutInATileOfAThousand) {
     addStandardComponent(nullptr, andIcon, "g", SD("aa"), data, control, out);
     RecordingPort& r = open();
     place(0, 0, 0, 1000, 1000);
-    iconDraw(0, andIcon);
+    iconDraw(win(), *phaseFive, 0, andIcon);
     const Calls expected = {
         // the body: the middle half, x and y 250 … 750
         "line main 250 250 583 250", "line main 583 250 750 416", "line main 750 416 750 583",
@@ -302,20 +302,20 @@ TEST_F(Display, IconsWithoutLeadsLabelsOrShape) {
     place(1, 0, 0, 1000, 1000);
     place(2, 0, 0, 1000, 1000);
     phaseFive->labelGateFlag = 0;
-    iconDraw(0, notIcon);
+    iconDraw(win(), *phaseFive, 0, notIcon);
     EXPECT_EQ(only(r.calls, "rect").size(), 1u);  // the output tab only
     EXPECT_EQ(phaseFive->inTab.length, 0);
     EXPECT_EQ(phaseFive->outTab.length, 1);
     r.calls.clear();
-    iconDraw(1, notIcon);
+    iconDraw(win(), *phaseFive, 1, notIcon);
     EXPECT_EQ(only(r.calls, "rect").size(), 2u);
     EXPECT_EQ(phaseFive->outTab.length, 1);
     r.calls.clear();
-    iconDraw(2, spaceIcon);
+    iconDraw(win(), *phaseFive, 2, spaceIcon);
     EXPECT_EQ(only(r.calls, "line").size(), 3u);  // leads only, no body
     r.calls.clear();
     phaseFive->drawComponentLeadsFlag = 0;
-    iconDraw(0, notIcon);
+    iconDraw(win(), *phaseFive, 0, notIcon);
     EXPECT_EQ(r.calls.size(), 7u);  // notIcon's seven body lines and nothing else
     EXPECT_TRUE(only(r.calls, "line").size() == r.calls.size());
 }
@@ -326,7 +326,7 @@ TEST_F(Display, PaneOfEachValue) {
     RecordingPort& r = open();
     auto pane = [&](int v, bool probe) {
         r.calls.clear();
-        drawPane(0, 0, 400, 400, static_cast<SignalValue>(v), probe, 0.25f);
+        drawPane(win(), 0, 0, 400, 400, static_cast<SignalValue>(v), probe, 0.25f);
         return r.calls;
     };
     const std::string box = "rect main 150 150 100 100", clear = "clear 150 150 100 100";
@@ -349,14 +349,14 @@ TEST_F(Display, PaneOfEachValue) {
 TEST_F(Display, BytePanesSlotByBar) {
     RecordingPort& r = open();
     SignalValue sv[8] = {ZERO, ONE, XXX, static_cast<SignalValue>(9), HIZ, UNINITIALIZED, ZERO, ONE};
-    drawPane_byte_h(0, 0, 80, 80, sv, true, 0.25f);  // ws 20, slots of 2, bars of 1
+    drawPane_byte_h(win(), 0, 0, 80, 80, sv, true, 0.25f);  // ws 20, slots of 2, bars of 1
     ASSERT_EQ(r.calls.size(), 21u);                   // seven values, the fourth slot untouched
     EXPECT_EQ(Calls(r.calls.begin(), r.calls.begin() + 6),
               (Calls{"clear 30 30 2 20", "fill ZERO 30 30 1 20", "rect main 30 30 1 20", "clear 32 30 2 20",
                      "fill ONE 32 30 1 20", "rect main 32 30 1 20"}));
     EXPECT_EQ(r.calls[9], "clear 38 30 2 20");  // the slot after the one left alone
     r.calls.clear();
-    drawPane_byte(0, 0, 400, 400, sv, true, 0.25f);  // hs 100: slots of 12, bars of 8
+    drawPane_byte(win(), 0, 0, 400, 400, sv, true, 0.25f);  // hs 100: slots of 12, bars of 8
     EXPECT_EQ(Calls(r.calls.begin(), r.calls.begin() + 4),
               (Calls{"clear 150 150 100 8", "fill ZERO 150 150 100 8", "rect main 150 150 100 8",
                      "clear 150 162 100 8"}));

@@ -8,6 +8,7 @@
 #include "Ph1.h"
 #include "Schmtc.h"
 #include "addStCmp.h"
+#include "components/msi.h"
 
 TEST(Descriptor, TopLevelAndNested) {
     SD top("bc");
@@ -165,6 +166,19 @@ TEST(Registration, BasicFormLabelsAndEmptyGroups) {
     EXPECT_EQ(c->outputOverloadable, 0);
     EXPECT_EQ(c->integerParameters, nullptr);
     EXPECT_EQ(c->numberOfInternal32BitVariables, 0);
+}
+
+// The display tells a multiplexer by the flag it registers with (F7 draws
+// lines only to multiplexer inputs): Mux sets it, the other components and
+// the plain registration calls leave it 0.
+TEST(Registration, OnlyMuxIsMarkedMultiplexer) {
+    Signal sel(1, "sel"), data(2, "data"), q(1, "q"), sum(2, "sum"), none(0, "UnNamed");
+    Mux(SD("aa"), sel, data, q);
+    EXPECT_EQ(lastComponent()->multiplexer, 1);
+    Adder(SD("ab"), (data, data), sum);
+    EXPECT_EQ(lastComponent()->multiplexer, 0);
+    addStandardComponent(evaluate, icon, "Plain", SD("ac"), data, sel, q);
+    EXPECT_EQ(lastComponent()->multiplexer, 0);
 }
 
 TEST(Registration, InvisibleComponentsHaveNoIcon) {

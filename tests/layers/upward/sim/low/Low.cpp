@@ -1,0 +1,2 @@
+// Spelled from its own folder instead of from sim/.
+#include "Low.h"
