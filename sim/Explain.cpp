@@ -68,7 +68,15 @@ class Chain {
 public:
     std::vector<int> onPath;                  // wires of the chain above the present one
     std::vector<std::pair<int, unsigned long>> done;  // (wire, change time) explained already
+    std::vector<int>* named = nullptr;        // when set: gets each component the chain names, once
     void explain(int w, unsigned long t, int depth);
+    // Component c is named by the chain.
+    void note(int c) {
+        if (!named || c < 0) return;
+        for (int k : *named)
+            if (k == c) return;
+        named->push_back(c);
+    }
 
 private:
     void say(int depth, const std::string& text) { std::fprintf(stderr, "%*s%s\n", 2 * depth + 2, "", text.c_str()); }
@@ -141,6 +149,7 @@ void Chain::explain(int w, unsigned long t, int depth) {
         int count;
         const int* drivers = driversOf(w, count);
         const std::string v = valueText(initialValue(w));
+        if (count > 0) note(drivers[0]);
         if (count == 0)
             say(depth, std::string(name(w)) + " is " + v + " from the start: origin: an input nothing drives");
         else if (anyUnknown(drivers[0], t) && kindOf(drivers[0]).role == combinationalRole) {
@@ -177,6 +186,7 @@ void Chain::explain(int w, unsigned long t, int depth) {
                                 : ch->lastQueued && !ch->saturated ? ch->time - ch->sinceQueued
                                 : ch->time >= lazy                 ? ch->time - lazy
                                                                    : 0;
+    note(c);
     line += std::string(": set by ") + componentText(c) + ", asked for at time " + std::to_string(asked);
     say(depth, line);
     if (ch->warped) {
@@ -231,6 +241,7 @@ void Chain::explain(int w, unsigned long t, int depth) {
             inputs(c, t, depth, nullptr, inputCount(c));
         } else if (static_cast<SignalValue>(ch->value) == HIZ && r.refusedBy >= 0) {
             inputs(c, t, depth, nullptr, inputCount(c));
+            note(r.refusedBy);
             say(depth, std::string("origin: a tri-state conflict: ") + componentText(r.refusedBy) +
                            " was refused driving it to " + valueText(r.refusedValue) + " at time " +
                            std::to_string(r.refusedAt) + ", while another buffer held it");
@@ -245,15 +256,11 @@ void Chain::explain(int w, unsigned long t, int depth) {
     onPath.pop_back();
 }
 
-void explainNow(unsigned long t) {
-    explained = true;
-    const PhaseTwo& p2 = *phaseTwo;
-    const int first = p2.busFirstSignals[bus], width = p2.busWidths[bus];
-    const std::string busName = p2.busName(bus);
+// Prints the chain of each of `wires` that is not ZERO or ONE at time t;
+// returns how many were printed.
+int explainWires(const std::vector<int>& wires, unsigned long t, Chain& chain) {
     int unknown = 0;
-    Chain chain;
-    for (int i = width - 1; i >= 0; i--) {
-        const int w = first + i;
+    for (int w : wires) {
         bool kept;
         const SignalValue v = valueAt(w, t, kept);
         if (known(v) && kept) continue;
@@ -261,7 +268,18 @@ void explainNow(unsigned long t) {
         std::fprintf(stderr, "Why %s is %s at time %lu:\n", name(w), kept ? valueText(v).c_str() : "unknown", t);
         chain.explain(w, t, 0);
     }
-    if (!unknown) std::fprintf(stderr, "Every wire of %s is ZERO or ONE at time %lu.\n", busName.c_str(), t);
+    return unknown;
+}
+
+void explainNow(unsigned long t) {
+    explained = true;
+    const PhaseTwo& p2 = *phaseTwo;
+    const int first = p2.busFirstSignals[bus], width = p2.busWidths[bus];
+    std::vector<int> wires;
+    for (int i = width - 1; i >= 0; i--) wires.push_back(first + i);
+    Chain chain;
+    if (!explainWires(wires, t, chain))
+        std::fprintf(stderr, "Every wire of %s is ZERO or ONE at time %lu.\n", p2.busName(bus).c_str(), t);
 }
 
 [[noreturn]] void refuse(const std::string& what) {
@@ -271,6 +289,18 @@ void explainNow(unsigned long t) {
 }
 
 }  // namespace
+
+void startRecordingCauses() {
+    if (causeRecords) return;
+    const PhaseTwo& p2 = *phaseTwo;
+    allocateCauses(p2.numberOfSignals);
+    for (int w = 0; w < p2.numberOfSignals; w++) {
+        int count;
+        const int* drivers = driversOf(w, count);
+        causeRecords[w].driver = count == 0 ? -1 : count == 1 || !p2.outputOverloadable[drivers[0]] ? drivers[0] : sharedWire;
+    }
+    phaseFour->instrumented |= recordingInstrument;
+}
 
 void startExplaining() {
     const PhaseTwo& p2 = *phaseTwo;
@@ -293,14 +323,7 @@ void startExplaining() {
         for (int b = 0; b < p2.numberOfBuses; b++)
             if (p2.busName(b) == busName) bus = b, matches = 1;
     if (matches == 0) refuse("unknown name " + busName + ": no bus of the circuit is declared with that name");
-    allocateCauses(p2.numberOfSignals);
-    for (int w = 0; w < p2.numberOfSignals; w++) {
-        int count;
-        const int* drivers = driversOf(w, count);
-        causeRecords[w].driver = count == 0 ? -1 : count == 1 || !p2.outputOverloadable[drivers[0]] ? drivers[0] : sharedWire;
-    }
-    recordRestart();
-    phaseFour->instrumented |= recordingInstrument;
+    startRecordingCauses();
 }
 
 void explainRestart() {
@@ -315,8 +338,26 @@ void explainBeforeAdvance() {
         explainNow(explainTime);
 }
 
+void explainComponent(int c, std::vector<int>& chain) {
+    const PhaseTwo& p2 = *phaseTwo;
+    const unsigned long t = phaseFour->time;
+    chain.push_back(c);
+    // A component without outputs (a probe) is explained by its inputs.
+    const bool byInputs = p2.numberOfOutputs[c] == 0;
+    std::vector<int> wires;
+    if (byInputs)
+        for (int p = 0; p < inputCount(c); p++) wires.push_back(inputWire(c, p));
+    else
+        for (int o = 0; o < p2.numberOfOutputs[c]; o++) wires.push_back(p2.outputs[c][o]);
+    Chain ch;
+    ch.named = &chain;
+    if (!explainWires(wires, t, ch))
+        std::fprintf(stderr, "Every %s of %s is ZERO or ONE at time %lu.\n", byInputs ? "input" : "output",
+                     componentText(c).c_str(), t);
+}
+
 void explainAtEnd() {
-    if (!causeRecords || explained) return;
+    if (!explainRequest || explained) return;
     const unsigned long now = phaseFour->time;
     explainNow(explainTime < now ? explainTime : now);
 }

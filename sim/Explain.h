@@ -14,16 +14,29 @@
 // The record costs a fixed amount per wire, whatever the length of the run
 // (nothing per event): 112 bytes, for its last three changes. A cause older than
 // what is kept is said to be no longer recorded. Without -Y nothing is
-// recorded and the run loop runs its plain passes.
+// recorded and the run loop runs its plain passes. A window records too, so
+// that Shift with button 1 on a component prints the chains of its outputs
+// and outlines the components they name.
 #ifndef KORVAX_EXPLAIN_H
 #define KORVAX_EXPLAIN_H
+
+#include <vector>
 
 // -Y: explainRequest (cmdLine.h).
 
 // After the netlist is built: finds the bus (a wrong name or time ends the
-// program with a message, status 2), allocates the record and turns
-// recording on in phaseFour. Only with -Y.
+// program with a message, status 2) and starts recording. Only with -Y.
 void startExplaining();
+// Allocates the record, sets each wire's driver and turns recording on in
+// phaseFour; once only. With -Y, or when a window is open (Shift-click).
+void startRecordingCauses();
+
+// The window's Shift-click on component c (display/WindowIn.h,
+// explainClick): the chains of its outputs that are not ZERO or ONE now
+// (of its inputs, for a component without outputs), or one line saying
+// every one is; `chain` gets c and every component the chains name.
+// Needs the record.
+void explainComponent(int c, std::vector<int>& chain);
 
 // The run loop's calls, only while recording (the changes themselves go
 // to the record, Causes.h):

@@ -16,6 +16,7 @@
 #include "cmdLine.h"
 #include "display/Ph5.h"
 #include "display/SvgPort.h"
+#include "display/WindowIn.h"
 
 namespace {
 
@@ -101,6 +102,11 @@ int Sim(int argc, char** argv, void (*build)()) {
         makeXPort = newPicturePort;
     }
     if (explainRequest && !earlyExitFlag) startExplaining();
+    // A window explains a Shift-click (not a picture of -s: it never runs).
+    if (useXDisplay && !picturePath && !earlyExitFlag) {
+        startRecordingCauses();
+        explainClick = explainComponent;
+    }
     phaseFive = new PhaseFive;
     if (zFlagSet) phaseFive->windexPointer->reviseView(zSetXa, zSetYa, zSetXb, zSetYb);
 

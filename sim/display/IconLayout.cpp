@@ -35,3 +35,13 @@ IconSlot iconSlot(const IconLayout& l, int n, int i) {
     s.tabH = static_cast<int>(th);
     return s;
 }
+
+ScreenTile iconExtent(const ScreenTile& t) {
+    const IconLayout l = iconLayout(t);
+    ScreenTile e{};
+    e.x = l.inTabX;
+    e.y = l.bodyY;
+    e.w = l.outLeadX1 + l.tabW - l.inTabX;
+    e.h = l.bodyH;
+    return e;
+}

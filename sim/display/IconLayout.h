@@ -41,5 +41,10 @@ struct IconSlot {
 IconLayout iconLayout(const ScreenTile& t);
 // Slot i of n on the body of layout l.
 IconSlot iconSlot(const IconLayout& l, int n, int i);
+// The rectangle the icon in tile t covers, from the input tab's left edge
+// to the output tab's right edge and over the body's height (the label
+// above it left out): what an outline of the icon goes round. The tile's
+// other fields are 0.
+ScreenTile iconExtent(const ScreenTile& t);
 
 #endif

@@ -7,6 +7,7 @@
 
 #include "cmdLine.h"
 #include "display/IconDraw.h"
+#include "display/IconLayout.h"
 #include "display/Pane.h"
 
 PhaseFive* phaseFive = nullptr;
@@ -129,4 +130,40 @@ void PhaseFive::windowingRedraw(bool recentre) {
     drawPanes();
     if (recentre) win.setSubWin();
     win.drawSubWindow();
+}
+
+int PhaseFive::componentAtPixel(int px, int py) const {
+    const PhaseTwo& p2 = *phaseTwo;
+    const Windex& win = *windexPointer;
+    int found = -1;
+    long long foundArea = 0;
+    for (int c = 0; c < p2.numberOfComponents; c++) {
+        if (!p2.iconArrays[c] || !shown(c)) continue;
+        const ScreenTile& t = p2.tile[c];
+        const int x0 = win.xScale(t.x), y0 = win.yScale(t.y);
+        const int x1 = win.xScale(t.x + t.w), y1 = win.yScale(t.y + t.h);
+        if (px < x0 || px > x1 || py < y0 || py > y1) continue;
+        const long long area = static_cast<long long>(x1 - x0) * (y1 - y0);
+        if (found < 0 || area <= foundArea) {
+            found = c;
+            foundArea = area;
+        }
+    }
+    return found;
+}
+
+void PhaseFive::outlineComponents(const std::vector<int>& components) {
+    Windex& win = *windexPointer;
+    if (!win.display) return;
+    const PhaseTwo& p2 = *phaseTwo;
+    for (int c : components) {
+        if (c < 0 || c >= p2.numberOfComponents || !shown(c)) continue;
+        const ScreenTile t = iconExtent(p2.tile[c]);
+        const int x0 = win.xScale(t.x), y0 = win.yScale(t.y);
+        const int w = win.xScale(t.x + t.w) - x0, h = win.yScale(t.y + t.h) - y0;
+        win.display->drawRectangle(ctxBOLD, x0 - 2, y0 - 2, w + 4, h + 4);
+        win.display->drawRectangle(ctxXXX, x0 - 4, y0 - 4, w + 8, h + 8);
+        win.display->drawRectangle(ctxXXX, x0 - 5, y0 - 5, w + 10, h + 10);
+    }
+    win.display->flush();
 }

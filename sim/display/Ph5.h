@@ -88,6 +88,17 @@ public:
     // its tab; none are recorded until icons are drawn.
     void displaySuperProbes();
 
+    // The component whose icon is drawn under window pixel (px, py) at the
+    // current level and view: of the shown components with an icon whose
+    // rectangle holds the pixel, the smallest (the innermost), the later
+    // one of equal size (drawn over the other); -1 when none is.
+    int componentAtPixel(int px, int py) const;
+    // Outlines each of `components` that is shown, a bold line two pixels
+    // outside its icon (iconExtent) and a line two pixels wide in the XXX
+    // colour two more pixels out, so that they stand out from the icons; the next repaint takes
+    // the outlines away.
+    void outlineComponents(const std::vector<int>& components);
+
     // The first picture, drawn once before time 0: tiling, icons (recording
     // super probes for the last time), lines, panes, super probes when
     // shown, the sub-window.

@@ -91,7 +91,7 @@ void clampWindowSize(WindowHint& hint, const char* asked) {
 }
 
 Windex::Windex(const char* labelString)
-    : display(nullptr), hint{0, 0, 0, 0, 0}, foreground(0), background(0), subwin(0), event(), eventX(0), eventY(0), xPixels(0),
+    : display(nullptr), hint{0, 0, 0, 0, 0}, foreground(0), background(0), subwin(0), event(), xPixels(0),
       yPixels(0), clips(), numClips(0) {
     const std::string title = std::string(labelString) + WindowLabelString;
     installXErrorHandlers(endRun);

@@ -50,6 +50,8 @@ const int largestWindowSide = 32767;
 // stays. A size within the bounds is left alone without a word.
 void clampWindowSize(WindowHint& hint, const char* asked);
 
+struct WindowInput;  // one translated event (WindowIn.h)
+
 class Windex {
 public:
     XPort* display;            // connection; null: no display, all output suppressed
@@ -58,8 +60,6 @@ public:
     unsigned long background;  // background pixel
     unsigned long subwin;      // the sub-window colour XOR background: drawn in XOR mode
     PortEvent event;           // the last event read
-    int eventX;                // pointer position of the last button or motion event, in
-    int eventY;                // full pixels (checkEvent's keyChar cuts it at 4096)
     static const int cursor_shape[10];  // cursor-font glyphs by sub-window region code
     int xPixels;               // window width in pixels; 0 without a display
     int yPixels;               // window height in pixels; 0 without a display
@@ -174,13 +174,12 @@ public:
     void adjustSubWindow(int state, int xn, int yn, int xo, int yo);
     // Draws the character "X" at pixel (x, y): a marker for debugging.
     void buttonPoint(int x, int y);
-    // Takes one pending window event: eventType 0 (noWindowEvent) when there
-    // is none, always without a display; else its code and keyChar its
-    // value (WindowIn.h), with eventX/eventY the full pointer position of a
-    // button or motion. An exposure is redrawn here and gives 0; so do a
-    // key without a character and any other event. A close request from the
-    // window manager is taken as F10.
-    void checkEvent(int& eventType, int& keyChar);
+    // Takes one pending window event into `in` (WindowIn.h): type
+    // noWindowEvent when there is none, always without a display. An
+    // exposure is redrawn here and gives noWindowEvent; so do a key without
+    // a character and any other event. A close request from the window
+    // manager is taken as F10.
+    void checkEvent(WindowInput& in);
     // The exposed rectangle (x, y, w, h, pixels) of an exposure event after
     // which `count` more follow: collected into clips; the last of a batch
     // (count 0), or the sixteenth rectangle, redraws the schematic clipped

@@ -25,12 +25,6 @@ int translateKey(unsigned long keysym, const char* bytes, int count, int& keyCha
     return characterEvent;
 }
 
-int packPointer(int button, int x, int y) {
-    const unsigned field = 0xFFF;
-    return static_cast<int>((static_cast<unsigned>(button) << 24) | ((static_cast<unsigned>(x) & field) << 12) |
-                            (static_cast<unsigned>(y) & field));
-}
-
 void Windex::setCursor(int which) {
     if (display && which >= 0 && which < 10) display->defineCursor(cursor_shape[which]);
 }
@@ -39,32 +33,32 @@ void Windex::buttonPoint(int x, int y) {
     if (display) display->drawImageText(ctxMain, x, y, "X", 1);
 }
 
-void Windex::checkEvent(int& eventType, int& keyChar) {
-    eventType = noWindowEvent;
+void Windex::checkEvent(WindowInput& in) {
+    in = WindowInput{noWindowEvent, 0, 0, 0, 0, false};
     if (!display) return;
     flushStandardErrorNowAndThen();
     if (!display->nextEvent(event, false)) return;
     switch (event.kind) {
-    case portKeyPress: eventType = translateKey(event.keysym, event.bytes, event.byteCount, keyChar); break;
+    case portKeyPress: in.type = translateKey(event.keysym, event.bytes, event.byteCount, in.code); break;
     case portButtonPress:
     case portButtonRelease:
-        eventType = event.kind == portButtonPress ? buttonPressEvent : buttonReleaseEvent;
-        keyChar = packPointer(static_cast<int>(event.button), event.x, event.y);
-        eventX = event.x;
-        eventY = event.y;
+        in.type = event.kind == portButtonPress ? buttonPressEvent : buttonReleaseEvent;
+        in.button = static_cast<int>(event.button);
+        in.x = event.x;
+        in.y = event.y;
+        in.shift = event.kind == portButtonPress && event.shift;
         break;
     case portMotion:
-        eventType = motionEvent;
-        keyChar = packPointer(0, event.x, event.y);
-        eventX = event.x;
-        eventY = event.y;
+        in.type = motionEvent;
+        in.x = event.x;
+        in.y = event.y;
         break;
     case portExpose: expose(event.exposeX, event.exposeY, event.exposeW, event.exposeH, event.exposeCount); break;
     case portCloseRequest:
         // The window manager's close button: the run ends as with F10,
         // normally.
-        eventType = functionKeyEvent;
-        keyChar = quitKey;
+        in.type = functionKeyEvent;
+        in.code = quitKey;
         break;
     default: break;  // a keymap change (the port has refreshed it) or anything else
     }

@@ -20,10 +20,4 @@ const unsigned long lastCursorKeysym = 0xFF5F;
 // change characters but not function and cursor keys.
 int translateKey(unsigned long keysym, const char* bytes, int count, int& keyChar);
 
-// The packed value of a button event, (button << 24) | (x << 12) | y, or of
-// a motion (button 0). The fields are 12 bits wide: positions of 4096 and
-// more are kept to their low 12 bits here, so they never spill into the
-// button; the full position travels beside the code (Windex::eventX/Y).
-int packPointer(int button, int x, int y);
-
 #endif

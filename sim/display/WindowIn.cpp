@@ -15,6 +15,8 @@
 #include "display/SubWindowBand.h"
 #include "display/Window.h"
 
+void (*explainClick)(int c, std::vector<int>& chain) = nullptr;
+
 int panState = 0;
 int lastPanX = 0;
 int lastPanY = 0;
@@ -51,6 +53,20 @@ void keyboardInput(int k) {
 }
 
 namespace {
+
+// Shift with button 1 at pixel (x, y): the chain of causes of the outputs of
+// the component there, its components outlined until the next repaint.
+void explainAtPixel(int x, int y) {
+    PhaseFive& p5 = *phaseFive;
+    const int c = p5.componentAtPixel(x, y);
+    if (c < 0) {
+        std::fprintf(stderr, "Shift-click at %d %d: no component is drawn there.\n", x, y);
+        return;
+    }
+    std::vector<int> chain;
+    explainClick(c, chain);
+    p5.outlineComponents(chain);
+}
 
 // A button press at pixel (x, y). In windowing mode the view changes draw
 // no interconnecting lines (their tabs would come from the old view); the
@@ -96,16 +112,22 @@ void buttonPress(int button, int x, int y) {
 
 }  // namespace
 
-void windowEventOperate(int eventType, int keyChar, int x, int y) {
+void windowEventOperate(const WindowInput& in) {
     Windex& w = *phaseFive->windexPointer;
-    switch (eventType) {
+    const int x = in.x, y = in.y;
+    switch (in.type) {
     case noWindowEvent: break;
-    case characterEvent: keyboardInput(keyChar); break;
-    case functionKeyEvent: FunctionKeyOperate(keyChar); break;
-    case cursorKeyEvent: CursorKeyOperate(keyChar); break;
-    case buttonPressEvent: buttonPress(keyChar >> 24, x, y); break;
+    case characterEvent: keyboardInput(in.code); break;
+    case functionKeyEvent: FunctionKeyOperate(in.code); break;
+    case cursorKeyEvent: CursorKeyOperate(in.code); break;
+    case buttonPressEvent:
+        if (in.button == 1 && in.shift && explainClick)
+            explainAtPixel(x, y);
+        else
+            buttonPress(in.button, x, y);
+        break;
     case buttonReleaseEvent:
-        if ((keyChar >> 24) == 1) {
+        if (in.button == 1) {
             panState = 0;
             w.setCursor(0);
         }
@@ -115,16 +137,16 @@ void windowEventOperate(int eventType, int keyChar, int x, int y) {
         lastPanX = x;
         lastPanY = y;
         break;
-    default: std::fprintf(stderr, "Unused EventType = %d keyChar = %d\n", eventType, keyChar); break;
+    default: std::fprintf(stderr, "Unused EventType = %d keyChar = %d\n", in.type, in.code); break;
     }
 }
 
 int anyWindowEvents() {
     Windex& w = *phaseFive->windexPointer;
-    int eventType, keyChar;
-    w.checkEvent(eventType, keyChar);
-    if (eventType == noWindowEvent) return 0;
-    windowEventOperate(eventType, keyChar, w.eventX, w.eventY);
+    WindowInput in;
+    w.checkEvent(in);
+    if (in.type == noWindowEvent) return 0;
+    windowEventOperate(in);
     return 1;
 }
 

@@ -7,15 +7,27 @@
 #ifndef KORVAX_WINDOWIN_H
 #define KORVAX_WINDOWIN_H
 
-// The event codes of Windex::checkEvent, with what keyChar then holds.
+#include <vector>
+
+// The event codes of Windex::checkEvent, with what WindowInput then holds.
 enum WindowEventType {
     noWindowEvent = 0,       // nothing to act on (none pending, exposure, no character)
-    characterEvent = 1,      // keyChar: the typed character as a signed char widened to int
-    functionKeyEvent = 2,    // keyChar: the function key's number, 1 … 35
-    cursorKeyEvent = 3,      // keyChar: the cursor key's code (CursorKeyCode), Home -1
-    buttonPressEvent = 8,    // keyChar: (button << 24) | (x << 12) | y
-    buttonReleaseEvent = 9,  // keyChar: as for a press
-    motionEvent = 10         // keyChar: (x << 12) | y, button 1 held
+    characterEvent = 1,      // code: the typed character as a signed char widened to int
+    functionKeyEvent = 2,    // code: the function key's number, 1 … 35
+    cursorKeyEvent = 3,      // code: the cursor key's code (CursorKeyCode), Home -1
+    buttonPressEvent = 8,    // button, x, y, shift
+    buttonReleaseEvent = 9,  // button, x, y
+    motionEvent = 10         // x, y (button 1 held)
+};
+
+// One window event in the display's terms, as checkEvent translates it and
+// windowEventOperate acts on it. Fields the type does not use are 0.
+struct WindowInput {
+    int type;    // a WindowEventType
+    int code;    // character, function key or cursor key: its code (above)
+    int button;  // button press or release: the button, 1 …
+    int x, y;    // button or motion: the pointer position in window pixels
+    bool shift;  // button press: Shift was held
 };
 
 // The codes of FunctionKeyOperate. Function key Fn gives code n; the
@@ -65,11 +77,16 @@ enum ControlCharacter {
 // control character maps to its command.
 void keyboardInput(int k);
 
-// Acts on one translated window event: `eventType` and `keyChar` as
-// checkEvent gives them, and for buttons and motion the pointer position
-// (x, y) in window pixels, in full (keyChar's 12-bit fields cut positions
-// at 4096). Code 0 does nothing.
-void windowEventOperate(int eventType, int keyChar, int x, int y);
+// Acts on one translated window event; noWindowEvent does nothing.
+// Shift with button 1 explains the component under the pointer through
+// explainClick; without it, it is a plain button 1.
+void windowEventOperate(const WindowInput& in);
+
+// Prints on standard error the chain of causes of the outputs of component
+// c, as they are now, and adds to `chain` every component the chain names,
+// c first. The display cannot reach the explanations, which lie above it;
+// the program that ties the two together sets this (null: none).
+extern void (*explainClick)(int c, std::vector<int>& chain);
 
 // The pointer's state between events, all 0 at start.
 extern int panState;   // sub-window region where the button-1 drag began (0: no drag)

@@ -210,6 +210,7 @@ public:
         case ButtonRelease:
             e.kind = x.type == ButtonPress ? portButtonPress : portButtonRelease;
             e.button = x.xbutton.button;
+            e.shift = (x.xbutton.state & ShiftMask) != 0;
             e.x = x.xbutton.x;
             e.y = x.xbutton.y;
             break;

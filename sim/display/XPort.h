@@ -47,6 +47,7 @@ struct PortEvent {
     char bytes[25];         // key press: the characters the key gives with its modifiers
     int byteCount;          // key press: how many of `bytes` are used (0 … 24)
     unsigned int button;    // button press or release: the button number (1 …)
+    bool shift;             // button press or release: Shift was held
     int x, y;               // key, button, motion: pointer position in window pixels
     int exposeX, exposeY;   // expose: the exposed rectangle's top-left corner
     int exposeW, exposeH;   // expose: its width and height

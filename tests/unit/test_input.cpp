@@ -68,15 +68,6 @@ TEST(Translation, KeysByRangeThenByCharacter) {
     EXPECT_EQ(key('a', "ab").type, noWindowEvent);
 }
 
-TEST(Translation, PointerPacking) {
-    EXPECT_EQ(packPointer(1, 100, 200), (1 << 24) | (100 << 12) | 200);
-    EXPECT_EQ(packPointer(3, 4095, 4095), (3 << 24) | 0xFFFFFF);
-    EXPECT_EQ(packPointer(0, 612, 512), (612 << 12) | 512);
-    // Wide positions keep their low bits and leave the button alone.
-    EXPECT_EQ(packPointer(2, 4096 + 5, 8192 + 7) >> 24, 2);
-    EXPECT_EQ(packPointer(2, 4096 + 5, 8192 + 7) & 0xFFFFFF, (5 << 12) | 7);
-}
-
 // A circuit three levels deep with one pane at level 1 and one key-bound
 // component (key '0'), on a window of 800 × 800 pixels viewing world 0 …
 // 8000, where one pixel is ten world units exactly.
@@ -130,13 +121,13 @@ protected:
         EXPECT_EQ(w.viewXe, xe);
         EXPECT_EQ(w.viewYe, ye);
     }
-    // Button events as checkEvent gives them, full position beside.
-    void button(int type, int b, int x, int y) { windowEventOperate(type, packPointer(b, x, y), x, y); }
-    void motion(int x, int y) { windowEventOperate(motionEvent, packPointer(0, x, y), x, y); }
-    // The standard error that `type`/`keyChar` produce.
-    std::string says(int type, int keyChar) {
+    // Button events as checkEvent gives them.
+    void button(int type, int b, int x, int y) { windowEventOperate(WindowInput{type, 0, b, x, y, false}); }
+    void motion(int x, int y) { windowEventOperate(WindowInput{motionEvent, 0, 0, x, y, false}); }
+    // The standard error that an event of `type` with `code` produces.
+    std::string says(int type, int code) {
         testing::internal::CaptureStderr();
-        windowEventOperate(type, keyChar, 0, 0);
+        windowEventOperate(WindowInput{type, code, 0, 0, 0, false});
         return testing::internal::GetCapturedStderr();
     }
     int& level() { return phaseFive->currentGraphicDisplayLevel; }
@@ -187,7 +178,7 @@ TEST_F(Input, ControlCharactersChangeTheLevelAndAlwaysRepaint) {
 
 TEST_F(Input, NothingPendingWithoutADisplay) {
     EXPECT_EQ(anyWindowEvents(), 0);
-    windowEventOperate(noWindowEvent, 'q', 0, 0);
+    windowEventOperate(WindowInput{noWindowEvent, 'q', 0, 0, 0, false});
     EXPECT_EQ(pressed + panesDrawn, 0);
 }
 

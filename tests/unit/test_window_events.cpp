@@ -16,6 +16,7 @@
 #include "Ph4.h"
 #include "addStCmp.h"
 #include "cmdLine.h"
+#include "display/IconLayout.h"
 #include "display/Ph5.h"
 #include "display/WindowIn.h"
 #include "display/iconData.h"
@@ -68,12 +69,13 @@ PortEvent keyPress(unsigned long keysym, const char* bytes) {
     std::copy(bytes, bytes + e.byteCount, e.bytes);
     return e;
 }
-PortEvent buttonEvent(PortEventKind kind, unsigned button, int x, int y) {
+PortEvent buttonEvent(PortEventKind kind, unsigned button, int x, int y, bool shift = false) {
     PortEvent e{};
     e.kind = kind;
     e.button = button;
     e.x = x;
     e.y = y;
+    e.shift = shift;
     return e;
 }
 PortEvent exposure(int x, int y, int w, int h, int count) {
@@ -255,4 +257,86 @@ TEST_F(WindowEvents, ReplayedRepaintsRecordNoSuperProbes) {
     int probes = 0;
     for (const SuperProbe* s = phaseFive->superProbeList.start; s; s = s->link) probes++;
     EXPECT_EQ(probes, 2);  // the gate's input and output, from the first picture only
+}
+
+TEST_F(WindowEvents, ButtonsTranslateWithFullPositionsAndShift) {
+    Windex& w = window();
+    WindowInput in;
+    port().events = {buttonEvent(portButtonPress, 3, 70000, 5, true), buttonEvent(portMotion, 0, 4096, 8191),
+                     buttonEvent(portButtonRelease, 2, 1, 2, true)};
+    w.checkEvent(in);
+    EXPECT_EQ(in.type, buttonPressEvent);
+    EXPECT_EQ(in.button, 3);
+    EXPECT_EQ(in.x, 70000);  // nothing cut to a field
+    EXPECT_EQ(in.y, 5);
+    EXPECT_TRUE(in.shift);
+    w.checkEvent(in);
+    EXPECT_EQ(in.type, motionEvent);
+    EXPECT_EQ(in.button, 0);
+    EXPECT_EQ(in.x, 4096);
+    EXPECT_EQ(in.y, 8191);
+    EXPECT_FALSE(in.shift);
+    w.checkEvent(in);
+    EXPECT_EQ(in.type, buttonReleaseEvent);
+    EXPECT_EQ(in.button, 2);
+    EXPECT_FALSE(in.shift);  // only a press carries it
+    w.checkEvent(in);
+    EXPECT_EQ(in.type, noWindowEvent);
+}
+
+std::vector<int> explained;  // the components the stand-in explanation was asked about
+void explainStandIn(int c, std::vector<int>& chain) {
+    explained.push_back(c);
+    chain.push_back(c);
+    chain.push_back(0);  // another component the chain names: outlined too
+}
+
+TEST_F(WindowEvents, ShiftClickExplainsAndOutlinesTheComponentUnderThePointer) {
+    phaseFive->firstPicture();
+    Windex& w = window();
+    const ScreenTile& t = phaseTwo->tile[1];
+    const int x0 = w.xScale(t.x), y0 = w.yScale(t.y);
+    const int x1 = w.xScale(t.x + t.w), y1 = w.yScale(t.y + t.h);
+    const int cx = (x0 + x1) / 2, cy = (y0 + y1) / 2;
+    EXPECT_EQ(phaseFive->componentAtPixel(cx, cy), 1);
+    EXPECT_EQ(phaseFive->componentAtPixel(x1 + 1, cy), -1);
+
+    // Without an explanation to call, Shift-click is a plain click.
+    phaseFive->newWindowingMode = 0;
+    serve(buttonEvent(portButtonPress, 1, cx, cy, true));
+    EXPECT_EQ(viewXlast, cx);
+
+    explained.clear();
+    explainClick = explainStandIn;
+    viewXlast = 0;
+    port().calls.clear();
+    serve(buttonEvent(portButtonPress, 1, cx, cy, true));
+    EXPECT_EQ(explained, std::vector<int>{1});
+    EXPECT_EQ(viewXlast, 0);  // not taken as a click
+    std::vector<std::string> outline;
+    for (int c : {1, 0}) {
+        const ScreenTile u = iconExtent(phaseTwo->tile[c]);
+        const int ux = w.xScale(u.x), uy = w.yScale(u.y);
+        const int uw = w.xScale(u.x + u.w) - ux, uh = w.yScale(u.y + u.h) - uy;
+        outline.push_back("rect BOLD " + std::to_string(ux - 2) + " " + std::to_string(uy - 2) + " " +
+                          std::to_string(uw + 4) + " " + std::to_string(uh + 4));
+        outline.push_back("rect XXX " + std::to_string(ux - 4) + " " + std::to_string(uy - 4) + " " +
+                          std::to_string(uw + 8) + " " + std::to_string(uh + 8));
+        outline.push_back("rect XXX " + std::to_string(ux - 5) + " " + std::to_string(uy - 5) + " " +
+                          std::to_string(uw + 10) + " " + std::to_string(uh + 10));
+    }
+    EXPECT_EQ(port().calls, outline);
+
+    // Without Shift, or with another button, it is the button as ever.
+    serve(buttonEvent(portButtonPress, 1, cx, cy));
+    EXPECT_EQ(viewXlast, cx);
+    EXPECT_EQ(explained.size(), 1u);
+
+    // Where no icon is drawn: one line, nothing asked.
+    std::string said;
+    serve(buttonEvent(portButtonPress, 1, x1 + 1, cy, true), &said);
+    EXPECT_EQ(said, "Shift-click at " + std::to_string(x1 + 1) + " " + std::to_string(cy) +
+                        ": no component is drawn there.\n");
+    EXPECT_EQ(explained.size(), 1u);
+    explainClick = nullptr;
 }
