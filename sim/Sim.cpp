@@ -11,6 +11,7 @@
 #include "Vcd.h"
 #include "Vectors.h"
 #include "cmdLine.h"
+#include "Netlist.h"
 #include "display/Ph5.h"
 
 PhaseFour* phaseFour = nullptr;
@@ -78,9 +79,13 @@ int Sim(int argc, char** argv, void (*build)()) {
     // The files of -v and -w are checked before the circuit is built.
     if (testVectorsPath) loadTestVectors(testVectorsPath);
     if (waveformPath) openWaveform(waveformPath, argv[0]);
+    if (netlistPath) beginBuildText();
     build();
+    if (netlistPath) endBuildText();
 
     buildNetlist();
+    // -N: the netlist built and checked goes to its file; nothing runs.
+    if (netlistPath) exitProgram(writeNetlist(netlistPath, argv[0]));
     if (testVectorsPath) resolveTestVectors(!earlyExitFlag);
 
     phaseFour = new PhaseFour;

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "Kinds.h"
 #include "Ph1.h"
 
 int visibleFlag = 1;
@@ -43,6 +44,8 @@ void addStandardComponent(functionPointer evaluate, SecondaryEvaluatePointer sec
     node->numberOfInternal8BitVariables = numberOfInternal8BitVariables;
     node->place = at;
     phaseOne->componentList.add(node);
+    recordKind(node->componentIndex,
+               kindOf(evaluate, secondaryEvaluate, drawDynamic, xEventTriggered, heapQueueEventTriggered, iconArray));
 }
 
 void addStandardComponent(functionPointer evaluate, const int* iconArray, const char* decal, const SD& sd,

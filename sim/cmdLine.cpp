@@ -36,6 +36,7 @@ int zFlagSet = 0;
 int zSetXa, zSetYa, zSetXb, zSetYb;
 const char* testVectorsPath = nullptr;
 const char* waveformPath = nullptr;
+const char* netlistPath = nullptr;
 
 namespace {
 
@@ -83,6 +84,8 @@ const char* const helpLines[] = {
     "  -v <file>",
     " Waveform File (Value Change Dump)",
     "  -w <file.vcd>",
+    " Netlist File (build, check, write the netlist for korvax-run, exit)",
+    "  -N <file>",
 };
 
 // Copies `arg` into a buffer of `size` bytes, keeping the first size - 1
@@ -159,7 +162,7 @@ void printHelp() {
 
 void commandLine(int gargc, char** gargv) {
     int c;
-    while ((c = getopt_(gargc, gargv, "C:c:S:EF:g:K:hk:mp:T:tu:v:W:w:Xz:")) != -1) {
+    while ((c = getopt_(gargc, gargv, "C:c:S:EF:g:K:hk:mN:p:T:tu:v:W:w:Xz:")) != -1) {
         switch (c) {
         case 'C': {
             int* const rgb[] = {&red_fg, &green_fg, &blue_fg};
@@ -190,6 +193,7 @@ void commandLine(int gargc, char** gargv) {
         case 'k': KeyboardOperateString = optarg_; break;
         case 'v': testVectorsPath = optarg_; break;
         case 'w': waveformPath = optarg_; break;
+        case 'N': netlistPath = optarg_; break;
         case 'W': copyOption('W', optarg_, WindowLabelString, keyStringSize); break;
         case 'g': copyOption('g', optarg_, XW_geometry, geometryStringSize); break;
         case 'h':

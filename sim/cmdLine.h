@@ -29,6 +29,7 @@ extern int zFlagSet;                           // -z given
 extern int zSetXa, zSetYa, zSetXb, zSetYb;     // -z: the initial view's corners
 extern const char* testVectorsPath;            // -v: the test vectors file, or null
 extern const char* waveformPath;               // -w: the waveform (VCD) file to write, or null
+extern const char* netlistPath;                // -N: the netlist file to write instead of running, or null
 // -k: keys typed into the circuit one at a time (KeyboardOperateString,
 // display/WindowIn.h).
 
