@@ -78,7 +78,7 @@ test-sanitize: deps
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_PACKAGES = clang libclang-rt-dev
-FUZZ_TARGETS = cmdline positions vectors vcdnames
+FUZZ_TARGETS = cmdline positions vectors vcdnames netlist
 
 fuzz:
 	@tools/install-deps $(PACKAGES) $(FUZZ_PACKAGES)
