@@ -20,8 +20,9 @@
 BUILD   ?= build
 # The X server and utilities serve the tests that run the window (Xvfb) and
 # make run's look for a reachable display (xdpyinfo); lld links the circuits
-# that tools/korvax-build builds (without it, the default linker does).
-PACKAGES = g++ cmake ninja-build lld libgtest-dev libx11-dev xvfb x11-utils
+# that tools/korvax-build builds (without it, the default linker does);
+# bubblewrap is the sandbox tools/korvax-check grades submissions in.
+PACKAGES = g++ cmake ninja-build lld libgtest-dev libx11-dev xvfb x11-utils bubblewrap
 SANITIZE_BUILD ?= build-sanitize
 WERROR  ?= OFF
 # Only the tests need these: GTKWave's vcd2fst and fst2vcd read the
