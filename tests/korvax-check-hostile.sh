@@ -38,13 +38,13 @@ except Exception:
     pass
 PY
 listener=$!
-for f in forge vandal escape include slowbuild; do
+for f in forge vandal escape include slowbuild links; do
   sed -e "s|@TEACHER@|$t|g" -e "s|@PORT@|$port|g" "$src/tests/grading/hostile/$f.cpp" >"$f.cpp"
 done
 before=$(ls -A | grep -v -x -e heard -e stderr | sort; md5sum majority.vec nand.cpp secret.txt)
 
 out=$(KORVAX_BUILD_SECONDS=3 "$check" -j 2 -t 3 -- majority.vec nand.cpp forge.cpp vandal.cpp xor.cpp escape.cpp \
-  include.cpp b/majority.cpp slowbuild.cpp -dash.cpp "with space.cpp" "quote'd.cpp" "evil"$'\n'"PASS x 6.cpp" 2>"$t/stderr")
+  include.cpp b/majority.cpp slowbuild.cpp links.cpp -dash.cpp "with space.cpp" "quote'd.cpp" "evil"$'\n'"PASS x 6.cpp" 2>"$t/stderr")
 status=$?
 sleep 4  # past the escaped process's 3 s
 expected=(
@@ -56,11 +56,12 @@ expected=(
   '^BUILD ERROR include\.cpp: include\.cpp:2:10: fatal error: .*secret\.txt: No such file or directory$|^BUILD ERROR include\.cpp: .*secret.txt'
   '^FAIL b/majority\.cpp 4/6 \(first failure: line 3: out is 1 expected 0 at time [0-9]+\)$'
   '^BUILD TIMEOUT slowbuild\.cpp$'
+  '^BUILD ERROR links\.cpp: the circuit.s build ended with status 1$'
   '^PASS -dash\.cpp 6/6$'
   '^PASS with space\.cpp 6/6$'
   "^PASS quote'd\\.cpp 6/6$"
   "^REFUSED \\\$'evil\\\\nPASS x 6\\.cpp': a file name with a control character$"
-  '^6 passed, 6 failed$'
+  '^6 passed, 7 failed$'
 )
 failures=0
 mapfile -t lines <<<"$out"
