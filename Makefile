@@ -26,8 +26,10 @@ PACKAGES = g++ cmake ninja-build lld libgtest-dev libx11-dev xvfb x11-utils bubb
 SANITIZE_BUILD ?= build-sanitize
 WERROR  ?= OFF
 # Only the tests need these: GTKWave's vcd2fst and fst2vcd read the
-# waveform files back; xdotool types and clicks into the window.
-TEST_PACKAGES = gtkwave xdotool
+# waveform files back; xdotool types and clicks into the window; Python
+# reads korvax-check's JUnit and JSON reports back and listens for the
+# hostile submissions.
+TEST_PACKAGES = gtkwave xdotool python3
 RUN_ARGS ?=
 
 .PHONY: all build configure run test test-sanitize fuzz bench deps update-golden clean
