@@ -6,7 +6,8 @@
 # one that oscillates for ever, one whose output is named differently, one
 # that compiles but is miswired) against one vectors file, and checks every
 # verdict line, the summary and the exit status; then vectors that cannot be
-# read or are malformed.
+# read or are malformed, or have names that begin with a dash or hold a
+# control character.
 set -u
 src=$1
 export KORVAX_BUILD_DIR=$2
@@ -60,6 +61,21 @@ s=$?
 [ "$err" = "broken.vec:2: no NAME=VALUE after the step -" ] || { echo "FAIL: malformed vectors said: $err"; failures=1; }
 [ ! -s "$tmp/out" ] || { echo "FAIL: malformed vectors printed: $(cat "$tmp/out")"; failures=1; }
 [ -z "$(ls "$tmp")" ] || [ "$(ls "$tmp")" = out ] || { echo "FAIL: malformed vectors built: $(ls "$tmp")"; failures=1; }
+rm -rf "$tmp"
+
+# A vectors file whose name begins with a dash and has a blank in it
+# (after "--"), and one with a control character, which is refused.
+tmp=$(mktemp -d)
+cp majority.vec "$tmp/-my vectors.vec"
+cp nand.cpp "$tmp/"
+got=$(cd "$tmp" && "$check" -t 3 -- "-my vectors.vec" nand.cpp 2>&1)
+s=$?
+[ "$s" -eq 0 ] && [ "$got" = $'PASS nand.cpp 6/6\n1 passed, 0 failed' ] || { echo "FAIL: a vectors name with a dash: $s $got"; failures=1; }
+cp majority.vec "$tmp/tab"$'\t'".vec"
+got=$(cd "$tmp" && "$check" -t 3 -- "tab"$'\t'".vec" nand.cpp 2>&1)
+s=$?
+[ "$s" -eq 2 ] && [ "$got" = "korvax-check: the test vectors' name has a control character: \$'tab\\t.vec'" ] ||
+  { echo "FAIL: a vectors name with a tab: $s $got"; failures=1; }
 rm -rf "$tmp"
 
 [ "$failures" -eq 0 ] && echo "korvax-check: all verdicts as expected"
