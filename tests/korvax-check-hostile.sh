@@ -7,7 +7,8 @@
 # writes PASS lines into every standard output it can reach through /proc;
 # one leaves a detached process behind and sends a secret to a listener on
 # 127.0.0.1; one includes the secret at build time; one compiles for
-# minutes (the build limit is 3 s here); names with a dash, a blank and a
+# minutes (the build limit is 3 s here); one replaces the files of its
+# folder the grader reads by links to the secret; names with a dash, a blank and a
 # quote, and one with a newline. Every hostile one must be stopped and
 # every honest one keep its right verdict; the teacher's folder is as it
 # was; nothing outlives the batch; the listener hears nothing.
