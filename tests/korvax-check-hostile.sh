@@ -8,7 +8,8 @@
 # one leaves a detached process behind and sends a secret to a listener on
 # 127.0.0.1; one includes the secret at build time; one compiles for
 # minutes (the build limit is 3 s here); one replaces the files of its
-# folder the grader reads by links to the secret; names with a dash, a blank and a
+# folder the grader reads by links to the secret; one rewrites its netlist
+# to hide a multiplexer from the rules; names with a dash, a blank and a
 # quote, and one with a newline. Every hostile one must be stopped and
 # every honest one keep its right verdict; the teacher's folder is as it
 # was; nothing outlives the batch; the listener hears nothing.
@@ -39,13 +40,13 @@ except Exception:
     pass
 PY
 listener=$!
-for f in forge vandal escape include slowbuild links; do
+for f in forge vandal escape include slowbuild links hide; do
   sed -e "s|@TEACHER@|$t|g" -e "s|@PORT@|$port|g" "$src/tests/grading/hostile/$f.cpp" >"$f.cpp"
 done
 before=$(ls -A | grep -v -x -e heard -e stderr | sort; md5sum majority.vec nand.cpp secret.txt)
 
 out=$(KORVAX_BUILD_SECONDS=3 "$check" -j 2 -t 3 -- majority.vec nand.cpp forge.cpp vandal.cpp xor.cpp escape.cpp \
-  include.cpp b/majority.cpp slowbuild.cpp links.cpp -dash.cpp "with space.cpp" "quote'd.cpp" "evil"$'\n'"PASS x 6.cpp" 2>"$t/stderr")
+  include.cpp b/majority.cpp slowbuild.cpp links.cpp hide.cpp -dash.cpp "with space.cpp" "quote'd.cpp" "evil"$'\n'"PASS x 6.cpp" 2>"$t/stderr")
 status=$?
 sleep 4  # past the escaped process's 3 s
 expected=(
@@ -63,11 +64,12 @@ expected=(
   '^  line 7: out is 1 expected 0 at time [0-9]+$'
   '^BUILD TIMEOUT slowbuild\.cpp$'
   '^BUILD ERROR links\.cpp: the circuit.s build ended with status 1$'
+  '^PASS hide\.cpp 6/6$'
   '^PASS -dash\.cpp 6/6$'
   '^PASS with space\.cpp 6/6$'
   "^PASS quote'd\\.cpp 6/6$"
   "^REFUSED \\\$'evil\\\\nPASS x 6\\.cpp': a file name with a control character$"
-  '^6 passed, 7 failed$'
+  '^7 passed, 7 failed$'
 )
 failures=0
 mapfile -t lines <<<"$out"
@@ -81,6 +83,11 @@ after=$(ls -A | grep -v -x -e heard -e stderr | sort; md5sum majority.vec nand.c
 grep -q "the secret" <<<"$out$(cat "$t/stderr")" && { echo "FAIL: the secret reached the output"; failures=1; }
 [ -s heard ] && { echo "FAIL: the listener heard: $(cat heard)"; failures=1; }
 [ -e late ] && { echo "FAIL: a process outlived the batch"; failures=1; }
+# The rewritten netlist runs (above); with rules, its multiplexer is found.
+got=$("$check" -t 3 --allow And,Or,Xor -- majority.vec hide.cpp xor.cpp 2>&1)
+[ "$got" = "FAIL hide.cpp 0/6 (hide.cpp:39: Mux is not allowed (only And, Or, Xor): build it from gates)
+PASS xor.cpp 6/6
+1 passed, 1 failed" ] || { echo "FAIL: --allow on a rewritten netlist:"; echo "$got"; failures=1; }
 [ "$failures" -eq 0 ] && echo "korvax-check: every hostile submission stopped, every other verdict right"
 printf '%s\n' "$out"
 exit "$failures"
