@@ -20,15 +20,17 @@
 BUILD   ?= build
 # The X server and utilities serve the tests that run the window (Xvfb) and
 # make run's look for a reachable display (xdpyinfo); lld links the circuits
-# that tools/korvax-build builds (without it, the default linker does).
-PACKAGES = g++ cmake ninja-build lld libgtest-dev libx11-dev xvfb x11-utils
+# that tools/korvax-build builds (without it, the default linker does);
+# bubblewrap is the sandbox tools/korvax-check grades submissions in.
+PACKAGES = g++ cmake ninja-build lld libgtest-dev libx11-dev xvfb x11-utils bubblewrap
 SANITIZE_BUILD ?= build-sanitize
 WERROR  ?= OFF
 # Only the tests need these: GTKWave's vcd2fst and fst2vcd read the
 # waveform files back; xdotool types and clicks into the window;
 # rsvg-convert (librsvg2-bin) rasters the SVG pictures and ImageMagick
-# compares them with the window's screenshots.
-TEST_PACKAGES = gtkwave xdotool librsvg2-bin imagemagick
+# compares them with the window's screenshots; Python reads korvax-check's
+# JUnit and JSON reports back and listens for the hostile submissions.
+TEST_PACKAGES = gtkwave xdotool librsvg2-bin imagemagick python3
 RUN_ARGS ?=
 
 .PHONY: all build configure run test test-sanitize fuzz bench deps update-golden clean
@@ -80,7 +82,7 @@ test-sanitize: deps
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_PACKAGES = clang libclang-rt-dev
-FUZZ_TARGETS = cmdline positions vectors vcdnames
+FUZZ_TARGETS = cmdline positions vectors vcdnames netlist
 
 fuzz:
 	@tools/install-deps $(PACKAGES) $(FUZZ_PACKAGES)

@@ -1,65 +1,89 @@
-// Component kinds, told from the registered functions. The table is keyed by
-// the evaluator, or for the components without one by their drawing or
-// keyboard hook; a component that matches nothing (a module box, a space, a
-// kind the circuit registered itself) is "other", or "Module" and "Space"
-// when it looks like one.
+// The table of library kinds, and what is told from it: the kind of a
+// registered component, the icon names, the shapes each kind's constructor
+// guarantees, and for the explanations each component's role, pins and
+// drivers.
 #include "Kinds.h"
+
+#include <cstring>
+#include <vector>
 
 #include "Ph2.h"
 #include "Position.h"
+#include "addStCmp.h"
 #include "components/msi.h"
 #include "components/ssi.h"
 #include "components/vlsi.h"
+#include "display/iconData.h"
+
+// Kinds without functions come last: Module and Space by their icons, then
+// Passive, a component with nothing to run or draw live (any icon). Lazy
+// delays by scale: small 10, medium 17, large 23; memories post their
+// reads 10 ticks on.
+const ComponentKind componentKinds[] = {
+    {{"And", combinationalRole, 10}, and_, nullptr, nullptr, nullptr},
+    {{"Or", combinationalRole, 10}, or_, nullptr, nullptr, nullptr},
+    {{"Nand", combinationalRole, 10}, nand, nullptr, nullptr, nullptr},
+    {{"Nor", combinationalRole, 10}, nor, nullptr, nullptr, nullptr},
+    {{"Not", combinationalRole, 10}, not_, nullptr, nullptr, nullptr},
+    {{"Xor", combinationalRole, 10}, xor_, nullptr, nullptr, nullptr},
+    {{"Xnor", combinationalRole, 10}, xnor, nullptr, nullptr, nullptr},
+    {{"MultiLevelCompare", combinationalRole, 10}, multiLevelCompare, nullptr, nullptr, nullptr},
+    {{"Iand", combinationalRole, 10}, iand, nullptr, nullptr, nullptr},
+    {{"Inand", combinationalRole, 10}, inand, nullptr, nullptr, nullptr},
+    {{"CiOr", combinationalRole, 10}, cior, nullptr, nullptr, nullptr},
+    {{"CiNor", combinationalRole, 10}, cinor, nullptr, nullptr, nullptr},
+    {{"Tsb", combinationalRole, 10}, tsb, nullptr, nullptr, nullptr},
+    {{"Switch", sourceRole, 10}, nullptr, switchPane, toggleSwitch, nullptr},
+    {{"Pulser", sourceRole, 10}, nullptr, switchPane, togglePulser, nullptr},
+    {{"Clock", sourceRole, 10}, clock_, switchPane, nullptr, nullptr},
+    {{"PowerOn", sourceRole, 10}, powerOn, switchPane, nullptr, nullptr},
+    {{"Stop", otherRole, 0}, stop, nullptr, nullptr, nullptr},
+    {{"Probe", probeRole, 0}, nullptr, probe, nullptr, nullptr},
+    {{"ProbeByte", probeRole, 0}, nullptr, probebyte, nullptr, nullptr},
+    {{"ProbeByteH", probeRole, 0}, nullptr, probebyteh, nullptr, nullptr},
+    {{"Adder", combinationalRole, 17}, adder, nullptr, nullptr, nullptr},
+    {{"Increment", combinationalRole, 17}, increment, nullptr, nullptr, nullptr},
+    {{"Mux", combinationalRole, 17}, mux, nullptr, nullptr, nullptr},
+    {{"Decoder", combinationalRole, 17}, decoder, nullptr, nullptr, nullptr},
+    {{"Encoder", combinationalRole, 17}, encoder, nullptr, nullptr, nullptr},
+    {{"Gate", combinationalRole, 17}, gate, nullptr, nullptr, nullptr},
+    {{"Counter", sequentialRole, 17}, counter, nullptr, nullptr, nullptr},
+    {{"Dff", sequentialRole, 17}, dff, nullptr, nullptr, nullptr},
+    {{"Jkff", sequentialRole, 17}, jkff, nullptr, nullptr, nullptr},
+    {{"Register", sequentialRole, 17}, enabledRegister, nullptr, nullptr, nullptr},
+    {{"BitAddressibleRegister", sequentialRole, 17}, bitAddressibleRegister, nullptr, nullptr, nullptr},
+    {{"Stderr", otherRole, 0}, _stderr, nullptr, nullptr, nullptr},
+    {{"IntOut", otherRole, 0}, intOut, nullptr, nullptr, nullptr},
+    {{"HexOut", otherRole, 0}, hexOut, nullptr, nullptr, nullptr},
+    {{"Memory", memoryRole, 10}, multiPortRam, nullptr, nullptr, nullptr},  // RegisterFile and Ram
+    {{"Rom", combinationalRole, 23}, rom, nullptr, nullptr, nullptr},
+    {{"Module", otherRole, 0}, nullptr, nullptr, nullptr, rectIcon},
+    {{"Space", otherRole, 0}, nullptr, nullptr, nullptr, spaceIcon},
+    {{"Passive", otherRole, 0}, nullptr, nullptr, nullptr, nullptr},
+};
+
+const int numberOfComponentKinds = sizeof componentKinds / sizeof componentKinds[0];
 
 namespace {
 
-struct KindEntry {
-    functionPointer function;  // the evaluator, or the drawing or keyboard hook
-    KindInfo info;
+struct NamedIcon {
+    const char* name;
+    const int* icon;
+};
+const NamedIcon icons[] = {
+    {"space", spaceIcon}, {"and", andIcon},   {"nand", nandIcon}, {"or", orIcon},       {"nor", norIcon},
+    {"xor", xorIcon},     {"xnor", xnorIcon}, {"not", notIcon},   {"iand", iAndIcon},   {"inand", iNandIcon},
+    {"cior", CiOrIcon},   {"cinor", CiNorIcon}, {"tsb", tsbIcon}, {"rect", rectIcon},   {"circle", circleIcon},
 };
 
-// Lazy delays by scale: small 10, medium 17, large 23; memories post their
-// reads 10 ticks on.
-const KindEntry byEvaluator[] = {
-    {and_, {"And", combinationalRole, 10}},
-    {or_, {"Or", combinationalRole, 10}},
-    {nand, {"Nand", combinationalRole, 10}},
-    {nor, {"Nor", combinationalRole, 10}},
-    {not_, {"Not", combinationalRole, 10}},
-    {xor_, {"Xor", combinationalRole, 10}},
-    {xnor, {"Xnor", combinationalRole, 10}},
-    {multiLevelCompare, {"MultiLevelCompare", combinationalRole, 10}},
-    {iand, {"Iand", combinationalRole, 10}},
-    {inand, {"Inand", combinationalRole, 10}},
-    {cior, {"CiOr", combinationalRole, 10}},
-    {cinor, {"CiNor", combinationalRole, 10}},
-    {tsb, {"Tsb", combinationalRole, 10}},
-    {clock_, {"Clock", sourceRole, 10}},
-    {powerOn, {"PowerOn", sourceRole, 10}},
-    {stop, {"Stop", otherRole, 0}},
-    {adder, {"Adder", combinationalRole, 17}},
-    {increment, {"Increment", combinationalRole, 17}},
-    {mux, {"Mux", combinationalRole, 17}},
-    {decoder, {"Decoder", combinationalRole, 17}},
-    {encoder, {"Encoder", combinationalRole, 17}},
-    {gate, {"Gate", combinationalRole, 17}},
-    {counter, {"Counter", sequentialRole, 17}},
-    {dff, {"Dff", sequentialRole, 17}},
-    {jkff, {"Jkff", sequentialRole, 17}},
-    {enabledRegister, {"Register", sequentialRole, 17}},
-    {bitAddressibleRegister, {"BitAddressibleRegister", sequentialRole, 17}},
-    {_stderr, {"Stderr", otherRole, 0}},
-    {intOut, {"IntOut", otherRole, 0}},
-    {hexOut, {"HexOut", otherRole, 0}},
-    {rom, {"Rom", combinationalRole, 23}},
-};
-const KindEntry byHook[] = {
-    {toggleSwitch, {"Switch", sourceRole, 10}},
-    {togglePulser, {"Pulser", sourceRole, 10}},
-    {probe, {"Probe", probeRole, 0}},
-    {probebyte, {"ProbeByte", probeRole, 0}},
-    {probebyteh, {"ProbeByteH", probeRole, 0}},
-};
+// Kind names of the shapes below, by index into componentKinds.
+int k(const char* name) { return kindNamed(name); }
+
+// 2^n for the address widths a bus can have, or -1.
+long long power(int n) { return n >= 0 && n < 31 ? 1LL << n : -1; }
+
+bool isWire(int serial, int numberOfSignals) { return serial >= 0 && serial < numberOfSignals; }
+
 const KindInfo ram = {"Ram", memoryRole, 10};
 const KindInfo registerFile = {"RegisterFile", memoryRole, 10};
 const KindInfo module = {"Module", otherRole, 0};
@@ -70,17 +94,145 @@ bool isMemory(int c) { return phaseTwo->runTimeCalls[c].logicEvaluate == multiPo
 
 }  // namespace
 
+int kindRegisteredWith(functionPointer evaluate, SecondaryEvaluatePointer secondary, functionPointer drawDynamic,
+                       functionPointer xEventTriggered, functionPointer heapQueueEventTriggered, const int* icon) {
+    if (secondary.s != nullptr || heapQueueEventTriggered != nullptr) return -1;
+    for (int i = 0; i < numberOfComponentKinds; i++) {
+        const ComponentKind& kind = componentKinds[i];
+        if (kind.logicEvaluate != evaluate || kind.drawDynamic != drawDynamic ||
+            kind.xEventTriggered != xEventTriggered)
+            continue;
+        if (kind.icon && kind.icon != icon) continue;
+        return i;
+    }
+    return -1;
+}
+
+int kindNamed(const char* name) {
+    for (int i = 0; i < numberOfComponentKinds; i++)
+        if (std::strcmp(componentKinds[i].name, name) == 0) return i;
+    return -1;
+}
+
+int registeredKind(int c) {
+    const PhaseTwo& p2 = *phaseTwo;
+    if (c < 0 || c >= p2.numberOfComponents) return -1;
+    return kindRegisteredWith(p2.runTimeCalls[c].logicEvaluate, p2.secondaryEvaluate[c], p2.runTimeCalls[c].drawDynamic,
+                              p2.xEventTriggered[c], p2.heapQueueEventTriggered[c], registeredIcon(c));
+}
+
+const char* iconName(const int* icon) {
+    if (icon == nullptr) return "-";
+    for (const NamedIcon& i : icons)
+        if (i.icon == icon) return i.name;
+    return nullptr;
+}
+
+const int* iconNamed(const char* name, bool& found) {
+    found = true;
+    if (std::strcmp(name, "-") == 0) return nullptr;
+    for (const NamedIcon& i : icons)
+        if (std::strcmp(i.name, name) == 0) return i.icon;
+    found = false;
+    return nullptr;
+}
+
+const char* kindShapeError(int kind, const KindShape& s, int numberOfSignals) {
+    if (kind < 0 || kind >= numberOfComponentKinds) return "no such kind";
+    const int* p = s.integers;
+    const bool memory = kind == k("Memory");
+    if (!memory && (s.internal32 != 0 || s.internal16 != 0 || s.internal8 != 0))
+        return "private state that only a memory has";
+    if (kind != k("Rom") && s.byteParameters != 0) return "byte parameters that only a ROM has";
+    // The kinds whose constructors pass integer parameters; every other
+    // kind has none.
+    const bool withIntegers = kind == k("Switch") || kind == k("Pulser") || kind == k("Clock") ||
+                              kind == k("PowerOn") || kind == k("Adder") || memory || kind == k("Rom");
+    if (!withIntegers && s.integerParameters != 0) return "integer parameters its kind has none of";
+
+    const char* pins = "pin counts its kind's constructor never gives";
+    if (kind == k("And") || kind == k("Or")) return s.outputs == 1 ? nullptr : pins;
+    if (kind == k("Not")) return s.dataInputs == 1 && s.outputs == 1 ? nullptr : pins;
+    if (kind == k("Tsb")) return s.dataInputs == 1 && s.controlInputs == 1 && s.outputs == 1 ? nullptr : pins;
+    if (kind == k("Switch")) {
+        if (s.outputs != 1 || s.dataInputs != 0 || s.controlInputs != 0 || s.integerParameters != 1) return pins;
+        return isWire(p[0], numberOfSignals) ? nullptr : "an initial-value wire that does not exist";
+    }
+    if (kind == k("Pulser") || kind == k("PowerOn")) {
+        if (s.outputs < 1 || s.dataInputs != 0 || s.controlInputs != 0 || s.integerParameters != 2) return pins;
+        return isWire(p[1], numberOfSignals) ? nullptr : "an initial-value wire that does not exist";
+    }
+    if (kind == k("Clock")) {
+        if (s.outputs < 1 || s.dataInputs != 0 || s.controlInputs != 0 || s.integerParameters != 4) return pins;
+        return isWire(p[3], numberOfSignals) ? nullptr : "an initial-value wire that does not exist";
+    }
+    if (kind == k("Stop")) return s.dataInputs >= 1 ? nullptr : pins;
+    if (kind == k("Probe")) return s.dataInputs == 1 ? nullptr : pins;
+    if (kind == k("Adder")) {
+        if (s.integerParameters != 1) return pins;
+        return s.dataInputs == 2 * s.outputs && p[0] == s.outputs ? nullptr : pins;
+    }
+    if (kind == k("Increment")) return s.dataInputs >= s.outputs ? nullptr : pins;
+    if (kind == k("Mux"))
+        return power(s.controlInputs) >= 0 && s.dataInputs == s.outputs * power(s.controlInputs) ? nullptr : pins;
+    if (kind == k("Decoder")) return s.controlInputs == 1 && s.outputs == power(s.dataInputs) ? nullptr : pins;
+    if (kind == k("Encoder")) return s.outputs >= 1 && s.dataInputs == power(s.outputs - 1) ? nullptr : pins;
+    if (kind == k("Gate")) return s.dataInputs == 2 && s.outputs == 1 ? nullptr : pins;
+    if (kind == k("Counter")) return s.dataInputs >= 2 ? nullptr : pins;
+    if (kind == k("Dff")) return s.dataInputs == 4 && s.outputs == 1 ? nullptr : pins;
+    if (kind == k("Jkff")) return s.dataInputs == 5 && s.outputs == 2 ? nullptr : pins;
+    if (kind == k("Register")) return s.controlInputs == 2 && s.dataInputs == s.outputs ? nullptr : pins;
+    if (kind == k("BitAddressibleRegister")) {
+        // data: bit, write address, read address of as many wires; outputs:
+        // the bit and one wire per address.
+        if (s.controlInputs != 4 || s.dataInputs < 1 || (s.dataInputs - 1) % 2 != 0) return pins;
+        return s.outputs == 1 + power((s.dataInputs - 1) / 2) ? nullptr : pins;
+    }
+    if (kind == k("Stderr")) return s.dataInputs == 10 ? nullptr : pins;
+    if (kind == k("IntOut") || kind == k("HexOut")) return s.controlInputs == 2 ? nullptr : pins;
+    if (memory) {
+        if (s.integerParameters != 8) return pins;
+        const long long words = p[0], w = p[1], a = p[2], r = p[3], wp = p[4];
+        if (words < 0 || w < 0 || a < 0 || r < 0 || wp < 0 || a > 30 || (p[7] != 0 && p[7] != 1))
+            return "memory geometry its constructor never gives";
+        const long long perWord = (w - 1) / 16 + 1;
+        // The stored words are allocated when the netlist is built: a
+        // memory of more than 2^24 words of 32 bits is refused.
+        if (p[5] != perWord || p[6] != words * perWord || p[6] > (1LL << 24))
+            return "memory geometry its constructor never gives";
+        if (s.outputs != r * w || s.dataInputs != wp * w || s.controlInputs != wp * (a + 2) + a * r)
+            return pins;
+        return s.internal32 == p[6] && s.internal16 == 0 && s.internal8 == wp ? nullptr
+                                                                                : "private state its kind never has";
+    }
+    if (kind == k("Rom")) {
+        if (s.integerParameters != 3) return pins;
+        const long long words = p[0], bits = p[1], perWord = p[2];
+        if (bits < 1 || perWord != (bits - 1) / 8 + 1 || words != power(s.dataInputs) || s.outputs != bits)
+            return pins;
+        return s.byteParameters == words * perWord ? nullptr : "ROM contents of another size than its words";
+    }
+    return nullptr;  // the remaining gates, probes and boxes read only the pins they have
+}
+
 const KindInfo& kindOf(int c) {
     const PhaseTwo& p2 = *phaseTwo;
     const functionPointer evaluate = p2.runTimeCalls[c].logicEvaluate;
     if (evaluate == multiPortRam) return p2.integerParameters[c][7] == 1 ? registerFile : ram;
     if (evaluate) {
-        for (const KindEntry& e : byEvaluator)
-            if (e.function == evaluate) return e.info;
+        for (int i = 0; i < numberOfComponentKinds; i++)
+            if (componentKinds[i].logicEvaluate == evaluate) return componentKinds[i];
         return other;
     }
-    for (const KindEntry& e : byHook)
-        if (e.function == p2.runTimeCalls[c].drawDynamic || e.function == p2.xEventTriggered[c]) return e.info;
+    // Without an evaluator: a switch or pulser by its keyboard hook, a probe
+    // by its drawing.
+    for (int i = 0; i < numberOfComponentKinds; i++) {
+        const ComponentKind& k = componentKinds[i];
+        if (k.logicEvaluate) continue;
+        if (k.xEventTriggered ? k.xEventTriggered == p2.xEventTriggered[c]
+                              : k.drawDynamic && k.drawDynamic == p2.runTimeCalls[c].drawDynamic)
+            return k;
+    }
     if (p2.outputOverloadable[c] && !p2.runTimeCalls[c].drawDynamic) return module;
     if (p2.numberOfDataInputs[c] + p2.numberOfControlInputs[c] + p2.numberOfOutputs[c] == 0) return space;
     return other;

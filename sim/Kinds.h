@@ -1,13 +1,20 @@
-// What kind of library component a component is, told from the functions it
-// registered, and what the explanations of a circuit need to know about
-// each kind: its name, the lazy delay of its outputs, its role in a timing
-// path, and for the clocked kinds which inputs are the clock and which are
-// sampled. The oscillation watch, the timing report (-R) and the chains of
-// causes (-Y) read this; the run loop never does.
+// Component kinds: every kind of the component library under the name of
+// the constructor that registers it, with the functions and icon it
+// registers, its part in the flow of values and its lazy delay. A
+// component's kind is told from what it registered (the functions, and
+// for the kinds without any the icon as given, before visibleFlag hides
+// it). The oscillation watch, the timing report (-R) and the chains of
+// causes (-Y) read the kinds' roles and delays; the netlist files write a
+// kind by name and read it back into the same functions. A component that
+// registers functions of the circuit's own has no kind, and its netlist
+// cannot be written. The icon tables have names too, for the same files.
+// The run loop never reads any of this.
 #ifndef KORVAX_KINDS_H
 #define KORVAX_KINDS_H
 
 #include <string>
+
+#include "CompList.h"
 
 // A component's part in the flow of values.
 enum KindRole {
@@ -19,13 +26,63 @@ enum KindRole {
     otherRole           // modules, spaces, stops, text outputs, the circuit's own kinds: left out
 };
 
+// What the explanations of a circuit know of a kind.
 struct KindInfo {
-    const char* name;  // the constructor's name, e.g. "Dff"
+    const char* name;  // the constructor's name, e.g. "Dff" (no blanks)
     KindRole role;
     int lazy;          // ticks from an input change to the settled output (read delay for memories)
 };
 
-// The kind of component c (needs phaseTwo).
+// One library kind: what the explanations know of it, and the functions
+// every component of it registers.
+struct ComponentKind : KindInfo {
+    functionPointer logicEvaluate;    // evaluator, or null
+    functionPointer drawDynamic;      // live-pane drawing, or null
+    functionPointer xEventTriggered;  // keyboard hook, or null
+    const int* icon;                  // for the kinds without functions: the icon that tells them
+                                      // apart (Module, Space); null: any icon
+};
+
+extern const ComponentKind componentKinds[];
+extern const int numberOfComponentKinds;
+
+// The kind registered with these functions and icon (the icon as given,
+// before visibleFlag hides it), or -1: the functions are the circuit's own
+// (a secondary or heap-queue entry always is).
+int kindRegisteredWith(functionPointer evaluate, SecondaryEvaluatePointer secondary, functionPointer drawDynamic,
+                       functionPointer xEventTriggered, functionPointer heapQueueEventTriggered, const int* icon);
+
+// The kind named `name`, or -1.
+int kindNamed(const char* name);
+
+// The library kind of component c as it registered (-1: its own
+// functions), from phaseTwo's arrays and the icon it was given
+// (registeredIcon, addStCmp.h).
+int registeredKind(int c);
+
+// The name of a library icon table ("and", "rect", …), or null for a table
+// that is not the library's; "-" for no icon.
+const char* iconName(const int* icon);
+// The table named `name`; `found` is false for a name that is none.
+const int* iconNamed(const char* name, bool& found);
+
+// What a component of kind `kind` registered with these counts (and these
+// integer parameters, wire numbers checked against `numberOfSignals`) has
+// that the library's constructor never gives one, so that its evaluator
+// could read outside its pins or parameters; null when nothing. The counts
+// are those of ComponentNode.
+struct KindShape {
+    int dataInputs, controlInputs, outputs;
+    int integerParameters;
+    const int* integers;
+    int byteParameters;
+    int internal32, internal16, internal8;
+};
+const char* kindShapeError(int kind, const KindShape& shape, int numberOfSignals);
+
+// The kind of component c as the explanations see it (needs phaseTwo): a
+// memory as "Ram" or "RegisterFile", a module box as "Module", a component
+// of nothing as "Space", any other without a library kind as "other".
 const KindInfo& kindOf(int c);
 
 // Input pins are numbered data inputs first, then control inputs.

@@ -14,6 +14,7 @@
 #include "Vectors.h"
 #include "Watch.h"
 #include "cmdLine.h"
+#include "Netlist.h"
 #include "display/Ph5.h"
 #include "display/SvgPort.h"
 #include "display/WindowIn.h"
@@ -81,7 +82,9 @@ int Sim(int argc, char** argv, void (*build)()) {
     if (testVectorsPath) loadTestVectors(testVectorsPath);
     if (waveformPath) openWaveform(waveformPath, argv[0]);
     if (picturePath) openPictureFile(picturePath);
+    if (netlistPath) beginBuildText();
     build();
+    if (netlistPath) endBuildText();
     // -A is for a circuit with a program memory that reads it (the stock
     // processor); any other circuit would run as if it had not been given.
     if (programPath && !programLoadedFlag) {
@@ -90,6 +93,8 @@ int Sim(int argc, char** argv, void (*build)()) {
     }
 
     buildNetlist();
+    // -N: the netlist built and checked goes to its file; nothing runs.
+    if (netlistPath) exitProgram(writeNetlist(netlistPath, argv[0]));
     if (testVectorsPath) resolveTestVectors(!earlyExitFlag);
     if (timingReportFlag) printTimingReport();
     resolveWatchEdge();

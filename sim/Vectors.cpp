@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -26,6 +27,7 @@
 #include "cmdLine.h"
 #include "StderrBuffer.h"
 
+FILE* vectorsVerdict = nullptr;
 int vectorsPending = 0;
 void (*vectorsExit)(int status) = exitProgram;
 
@@ -303,6 +305,22 @@ bool holds(const Expectation& e, const SignalValue* wires, int width, std::strin
 // The present values of bus b's wires, which are consecutive.
 const SignalValue* busWires(int b) { return phaseThree->currentSignals + phaseTwo->busFirstSignals[b]; }
 
+// A result line: on standard output and, when a verdict file is open, there
+// too.
+__attribute__((format(printf, 1, 2))) void result(const char* format, ...) {
+    va_list values;
+    va_start(values, format);
+    if (vectorsVerdict) {
+        va_list copy;
+        va_copy(copy, values);
+        std::vfprintf(vectorsVerdict, format, copy);
+        std::fflush(vectorsVerdict);
+        va_end(copy);
+    }
+    std::vprintf(format, values);
+    va_end(values);
+}
+
 // Checks a line at time `t` and writes its result.
 void check(const Line& line, unsigned long t) {
     beforeStandardOutput();
@@ -311,10 +329,10 @@ void check(const Line& line, unsigned long t) {
     for (const Expectation& e : line.expectations) {
         if (holds(e, busWires(e.bus), phaseTwo->busWidths[e.bus], seen)) continue;
         ok = false;
-        std::printf("FAIL %d: %s is %s expected %s at time %lu\n", line.number, e.name.c_str(), seen.c_str(),
+        result("FAIL %d: %s is %s expected %s at time %lu\n", line.number, e.name.c_str(), seen.c_str(),
                     e.value.c_str(), t);
     }
-    if (ok) std::printf("ok %d\n", line.number);
+    if (ok) result("ok %d\n", line.number);
     std::fflush(stdout);
     (ok ? passed : failed)++;
 }
@@ -331,7 +349,7 @@ void printSummary() {
     beforeStandardOutput();
     finished = true;
     vectorsPending = 0;
-    std::printf("%d passed, %d failed\n", passed, failed);
+    result("%d passed, %d failed\n", passed, failed);
     std::fflush(stdout);
 }
 
@@ -476,7 +494,7 @@ int finishTestVectors() {
     if (!finished) {
         beforeStandardOutput();
         for (size_t l = current; l < lines.size(); l++) {
-            std::printf("FAIL %d: not reached\n", lines[l].number);
+            result("FAIL %d: not reached\n", lines[l].number);
             failed++;
         }
         printSummary();

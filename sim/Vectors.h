@@ -16,9 +16,14 @@
 #ifndef KORVAX_VECTORS_H
 #define KORVAX_VECTORS_H
 
+#include <cstdio>
 #include <string>
 
 #include "Signal.h"
+
+// Where korvax-run also writes every result line (ok, FAIL, the summary)
+// for korvax-check, which trusts nothing else; null otherwise.
+extern FILE* vectorsVerdict;
 
 // 1 while the run has vector lines left to check: the run loop's one test
 // before it calls in here.

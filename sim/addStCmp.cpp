@@ -2,10 +2,25 @@
 #include "addStCmp.h"
 
 #include <cstring>
+#include <vector>
 
 #include "Ph1.h"
 
 int visibleFlag = 1;
+
+namespace {
+std::vector<const int*> registeredIcons;  // by component number
+}  // namespace
+
+void noteRegisteredIcon(int c, const int* icon) {
+    if (c < 0) return;
+    if (static_cast<size_t>(c) >= registeredIcons.size()) registeredIcons.resize(static_cast<size_t>(c) + 1, nullptr);
+    registeredIcons[static_cast<size_t>(c)] = icon;
+}
+
+const int* registeredIcon(int c) {
+    return c >= 0 && static_cast<size_t>(c) < registeredIcons.size() ? registeredIcons[static_cast<size_t>(c)] : nullptr;
+}
 
 void addStandardComponent(functionPointer evaluate, SecondaryEvaluatePointer secondaryEvaluate,
                           const int* iconArray, functionPointer drawDynamic, functionPointer xEventTriggered,
@@ -43,6 +58,7 @@ void addStandardComponent(functionPointer evaluate, SecondaryEvaluatePointer sec
     node->numberOfInternal8BitVariables = numberOfInternal8BitVariables;
     node->place = at;
     phaseOne->componentList.add(node);
+    noteRegisteredIcon(node->componentIndex, iconArray);
 }
 
 void addStandardComponent(functionPointer evaluate, const int* iconArray, const char* decal, const SD& sd,

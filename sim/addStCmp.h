@@ -14,6 +14,13 @@
 // never drawn. Circuit code may clear and set it around groups of components.
 extern int visibleFlag;
 
+// The icon component c was registered with, as given (before visibleFlag
+// hid it), for the components of the circuit built last: what tells the
+// library's kinds without functions apart (Kinds.h). Null when none.
+const int* registeredIcon(int c);
+// Records it; addStandardComponent and the netlist reader call this.
+void noteRegisteredIcon(int c, const int* icon);
+
 // The full form. `decal` is the default label, used when `sd` has none.
 // `at` is the line of circuit code that built the component, named by the
 // connectivity warnings: library constructors pass their caller's place; a

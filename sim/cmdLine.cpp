@@ -44,6 +44,7 @@ const char* watchEdgeName = nullptr;
 const char* explainRequest = nullptr;
 int timingReportFlag = 0;
 unsigned long oscillationLimit = 1000000;
+const char* netlistPath = nullptr;
 
 namespace {
 
@@ -104,6 +105,8 @@ const char* const helpLines[] = {
     " Print Watches (a line of every watch when one changed, instead of probes)",
     "  -P",
     "  -e <wire>  (the same at each rising edge of the one-wire bus <wire>)",
+    " Netlist File (build, check, write the netlist for korvax-run, exit)",
+    "  -N <file>",
 };
 
 // Copies `arg` into a buffer of `size` bytes, keeping the first size - 1
@@ -197,7 +200,7 @@ void printHelp() {
 
 void commandLine(int gargc, char** gargv) {
     int c;
-    while ((c = getopt_(gargc, gargv, "A:C:c:S:Ee:F:g:K:hk:mO:Pp:Rs:T:tu:v:W:w:XY:z:")) != -1) {
+    while ((c = getopt_(gargc, gargv, "A:C:c:S:Ee:F:g:K:hk:mN:O:Pp:Rs:T:tu:v:W:w:XY:z:")) != -1) {
         switch (c) {
         case 'C': {
             int* const rgb[] = {&red_fg, &green_fg, &blue_fg};
@@ -236,6 +239,7 @@ void commandLine(int gargc, char** gargv) {
             watchEdgeName = optarg_;
             watchLinesFlag = 1;
             break;
+        case 'N': netlistPath = optarg_; break;
         case 'W': copyOption('W', optarg_, WindowLabelString, keyStringSize); break;
         case 'g': copyOption('g', optarg_, XW_geometry, geometryStringSize); break;
         case 'h':

@@ -38,6 +38,7 @@ extern const char* explainRequest;             // -Y: the bus to explain, NAME o
 extern int timingReportFlag;                   // -R: build and check as -E, then the timing report; sets earlyExitFlag
 extern unsigned long oscillationLimit;         // -O: events without a quiet moment or a key before the
                                                // oscillation watch looks; 0 turns it off. Default 1000000.
+extern const char* netlistPath;                // -N: the netlist file to write instead of running, or null
 // -k: keys typed into the circuit, one at each quiet moment (see
 // PhaseFour::run); null when -k was not given.
 extern const char* KeyboardOperateString;

@@ -15,8 +15,8 @@
 #               line, test vectors, waveform files
 #   components  the component library
 #   analysis    what is told about a built circuit from the library's kinds:
-#               kinds, the oscillation watch, the timing report, the chains
-#               of causes
+#               kinds, netlist files, the oscillation watch, the timing
+#               report, the chains of causes
 #   display     the window, drawing passes, icons, panes and input
 #   driver      what ties the engine to the display: Sim, the run loop,
 #               main, and korvax.h, the header circuits include
@@ -85,6 +85,7 @@ set(KORVAX_LAYER_components
 
 set(KORVAX_LAYER_analysis
   Kinds.h Kinds.cpp
+  Netlist.h Netlist.cpp
   Explain.h Explain.cpp
   Oscillation.h Oscillation.cpp
   Timing.h Timing.cpp)

@@ -1,4 +1,4 @@
-// golden-run CASE CIRCUIT_DIR BUILD_DIR: one process test.
+// golden-run CASE CIRCUIT_DIR BUILD_DIR [netlist]: one process test.
 //
 // CASE names a program and a command line:
 //     # what the case shows (any number of comment lines)
@@ -18,6 +18,8 @@
 //                        (optional, any number of lines)
 //     skip: sanitizer    the case is skipped (exit status 77) in a build
 //                        with AddressSanitizer (optional)
+//     netlist: skip WHY  the case is skipped through a netlist file (below),
+//                        for the reason given (optional)
 // Every case has a scratch folder of its own, empty at the start and
 // removed at the end, named by $SCRATCH in the environment of the setup
 // commands and the program (the args may use it too).
@@ -29,6 +31,15 @@
 // stands for empty output or status 0. On a mismatch the differences are
 // shown and the test fails. With KORVAX_UPDATE_GOLDEN=1 in the environment
 // the files are rewritten from the run instead.
+//
+// With "netlist", the same case runs through a netlist file: the program
+// runs with -N FILE before the case's arguments (after the setup commands),
+// then BUILD_DIR/korvax-run runs FILE with the case's arguments, under the
+// same name and in the same folder, and its output and status are compared
+// with the same files. When the -N run writes no file (help, a refused
+// option, the circuit's own errors), its own output and status are the
+// ones compared. A circuit with components of its own cannot be written:
+// the case is skipped (status 77) with the -N run's message.
 //
 // Every run starts by printing the key summary. It is checked once, by the
 // case start-up (which says "stdout: whole"); every other case takes it off
@@ -76,8 +87,9 @@ std::string trim(const std::string& s) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: golden-run CASE CIRCUIT_DIR BUILD_DIR\n");
+    const bool throughNetlist = argc == 5 && std::string(argv[4]) == "netlist";
+    if (argc != 4 && !throughNetlist) {
+        std::fprintf(stderr, "usage: golden-run CASE CIRCUIT_DIR BUILD_DIR [netlist]\n");
         return 2;
     }
     const std::string casePath = argv[1];
@@ -87,6 +99,7 @@ int main(int argc, char** argv) {
     std::string program, name, args, setup;
     std::vector<std::string> shown;
     bool wholeStdout = false, combined = false;
+    std::string netlistSkip;
     std::istringstream lines(readFile(casePath));
     for (std::string line; std::getline(lines, line);) {
         if (line.empty() || line[0] == '#') continue;
@@ -108,6 +121,8 @@ int main(int argc, char** argv) {
             setup = value;
         } else if (key == "show") {
             shown.push_back(value);
+        } else if (key == "netlist" && value.compare(0, 5, "skip ") == 0) {
+            netlistSkip = value.substr(5);
         } else if (key == "skip" && value == "sanitizer") {
 #ifdef __SANITIZE_ADDRESS__
             std::printf("skipped in a build with AddressSanitizer\n");
@@ -123,18 +138,44 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    if (throughNetlist && !netlistSkip.empty()) {
+        std::printf("skipped through a netlist file: %s\n", netlistSkip.c_str());
+        return 77;
+    }
+
     char tmpl[] = "/tmp/korvax-golden-XXXXXX";
     if (!mkdtemp(tmpl)) return 2;
     const std::string tmp = tmpl;
     const std::string scratch = tmp + "/scratch";
     std::system(("mkdir " + quote(scratch)).c_str());
-    const std::string command = "cd " + quote(folder) + " && unset DISPLAY && export SCRATCH=" + quote(scratch) +
-                                " && " + (setup.empty() ? std::string() : "{ " + setup + "; } && ") + "exec -a " +
-                                quote(name) + " " +
-                                quote(program) + " " + args + " </dev/null >" + tmp + "/stdout 2>" +
-                                (combined ? std::string("&1") : tmp + "/stderr");
+    const std::string netlist = tmp + "/circuit.knl";
+    const std::string start = "cd " + quote(folder) + " && unset DISPLAY && export SCRATCH=" + quote(scratch) + " && ";
+    const std::string streams =
+        " </dev/null >" + tmp + "/stdout 2>" + (combined ? std::string("&1") : tmp + "/stderr");
+    const std::string command = start + (setup.empty() ? std::string() : "{ " + setup + "; } && ") + "exec -a " +
+                                quote(name) + " " + quote(program) + " " +
+                                (throughNetlist ? "-N " + quote(netlist) + " " : std::string()) + args + streams;
     int raw = std::system(("exec bash -c " + quote(command)).c_str());
     int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+    if (throughNetlist) {
+        bool written;
+        readFile(netlist, &written);
+        if (written && status == 0) {
+            const std::string run = start + "exec -a " + quote(name) + " " +
+                                    quote(std::string(argv[3]) + "/korvax-run") + " " + quote(netlist) + " " + args +
+                                    streams;
+            raw = std::system(("exec bash -c " + quote(run)).c_str());
+            status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+        } else {
+            const std::string err = readFile(tmp + "/stderr");
+            const size_t own = err.find("-N " + netlist + ": component ");
+            if (status == 1 && own != std::string::npos) {
+                std::printf("skipped: the circuit cannot be written as a netlist:\n%s", err.substr(own).c_str());
+                std::system(("rm -rf " + quote(tmp)).c_str());
+                return 77;
+            }
+        }
+    }
 
     std::string out = readFile(tmp + "/stdout");
     const std::string err = readFile(tmp + "/stderr");
@@ -160,7 +201,7 @@ int main(int argc, char** argv) {
 
     int failed = 0;
     const char* update = std::getenv("KORVAX_UPDATE_GOLDEN");
-    if (update && *update == '1') {
+    if (update && *update == '1' && !throughNetlist) {
         writeOrRemove(base + ".stdout", out);
         writeOrRemove(base + ".stderr", err);
         writeOrRemove(base + ".status", status ? statusText : "");
