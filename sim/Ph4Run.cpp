@@ -188,8 +188,8 @@ void PhaseFour::run() {
     // record no super probes, which would cover nothing for the whole run.
     const int collect = p5.superProbeCollect;
     p5.superProbeCollect = 0;
-    for (const char* k = FunctionKeyString; *k; k++) FunctionKeyOperate(*k - '0');
-    for (const char* k = CursorKeyString; *k; k++) CursorKeyOperate(*k - '0');
+    for (const char* k = FunctionKeyString; *k; k++) FunctionKeyOperate(replayedKeyCode(*k));
+    for (const char* k = CursorKeyString; *k; k++) CursorKeyOperate(replayedKeyCode(*k));
     p5.superProbeCollect = collect;
 
     // The first picture. It reads the wires before time 0; phase three

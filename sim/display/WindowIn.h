@@ -72,6 +72,14 @@ enum ControlCharacter {
     controlZ = 26   // most detail
 };
 
+// The command code of one character of -F (FunctionKeyCode) or -K
+// (CursorKeyCode): its distance from '0'. So the digits 1 … 9 are F1 … F9
+// and ':' is F10, and the letters name the level commands: D one level
+// deeper, E the deepest, H level 1, U one level up (and K, M, O, Q, S the
+// codes of the control characters); for -K, 0 … 3 are the arrow keys. A
+// character with no command gives a code that says so when it is used.
+inline int replayedKeyCode(char k) { return k - '0'; }
+
 // Handles one typed character `k` (a signed char widened to int): a
 // printable one operates its switch (operateSwitchKey, KeySwitch.h), a
 // control character maps to its command.

@@ -68,6 +68,18 @@ TEST(Translation, KeysByRangeThenByCharacter) {
     EXPECT_EQ(key('a', "ab").type, noWindowEvent);
 }
 
+TEST(Translation, ReplayedKeysNameTheirCommands) {
+    EXPECT_EQ(replayedKeyCode('1'), restartKey);
+    EXPECT_EQ(replayedKeyCode('9'), windowingModeKey);
+    EXPECT_EQ(replayedKeyCode(':'), quitKey);
+    EXPECT_EQ(replayedKeyCode('D'), moreDetailKey);
+    EXPECT_EQ(replayedKeyCode('E'), mostDetailKey);
+    EXPECT_EQ(replayedKeyCode('H'), leastDetailKey);
+    EXPECT_EQ(replayedKeyCode('U'), lessDetailLetterKey);
+    EXPECT_EQ(replayedKeyCode('O'), repaintKey);
+    EXPECT_EQ(replayedKeyCode('3'), static_cast<int>(pauseKey));
+}
+
 // A circuit three levels deep with one pane at level 1 and one key-bound
 // component (key '0'), on a window of 800 × 800 pixels viewing world 0 …
 // 8000, where one pixel is ten world units exactly.
