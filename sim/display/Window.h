@@ -17,7 +17,7 @@
 #include "display/XPort.h"
 
 // The colour of a value: the context that fills in it and the colour's
-// specification, as the server parses it.
+// name, as the server parses it ("#FF8C00").
 struct ValueColour {
     PortContext context;
     const char* spec;
