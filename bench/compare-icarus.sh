@@ -32,7 +32,7 @@ if ! command -v iverilog >/dev/null 2>&1; then
 fi
 [ -x /usr/bin/time ] || { echo "compare-icarus: needs /usr/bin/time (Debian package time)" >&2; exit 1; }
 
-cmake --build "$build" --target bench-multgen korvax_sim >/dev/null 2>&1
+{ cmake --build "$build" --target bench-multgen korvax_layers || cmake --build "$build" --target bench-multgen korvax_sim; } >/dev/null 2>&1
 gen=$build/bench/bench-multgen
 
 # timed OUT LOG CMD…: runs CMD with standard error into OUT; LOG gets

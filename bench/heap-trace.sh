@@ -21,8 +21,8 @@ if [ ! -f "$trace/CMakeCache.txt" ]; then
     gen=; command -v ninja >/dev/null && gen="-G Ninja"
     cmake -S "$top" -B "$trace" $gen -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVAX_HEAP_TRACE=ON >/dev/null
 fi
-cmake --build "$trace" -j2 --target korvax_sim >/dev/null
-cmake --build "$build" -j2 --target korvax_sim bench-multgen bench-heap >/dev/null
+cmake --build "$trace" -j2 --target korvax_layers >/dev/null
+cmake --build "$build" -j2 --target korvax_layers bench-multgen bench-heap >/dev/null
 
 for c in $sizes; do
     "$build/bench/bench-multgen" "$c" "$work/mult.cpp" "$work/mult.v" >/dev/null

@@ -19,7 +19,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
     gen=; command -v ninja >/dev/null && gen="-G Ninja"
     cmake -S "$top" -B "$build" $gen -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVAX_ORDER_HASH=ON >/dev/null
 fi
-cmake --build "$build" -j2 --target korvax korvax_sim bench-multgen >/dev/null
+cmake --build "$build" -j2 --target korvax korvax_layers bench-multgen >/dev/null
 
 "$build/bench/bench-multgen" 16 "$work/mult.cpp" "$work/mult.v" >/dev/null
 KORVAX_BUILD_DIR=$build "$top/tools/korvax-build" -o "$work/mult" "$work/mult.cpp" >/dev/null 2>&1

@@ -15,7 +15,7 @@ if [ "${1:-}" = "-r" ]; then runs=$2; shift 2; fi
 copies=${1:-16}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cmake --build "$build" -j2 --target korvax_sim bench-multgen >/dev/null
+cmake --build "$build" -j2 --target korvax_layers bench-multgen >/dev/null
 "$build/bench/bench-multgen" "$copies" "$work/mult.cpp" "$work/mult.v" >/dev/null
 KORVAX_BUILD_DIR=$build "$top/tools/korvax-build" -s -o "$work/mult" "$work/mult.cpp" >/dev/null 2>&1
 i=0

@@ -12,7 +12,7 @@ build=${1:-$top/build}
 copies=${2:-671}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cmake --build "$build" -j2 --target korvax_sim bench-multgen >/dev/null
+cmake --build "$build" -j2 --target korvax_layers bench-multgen >/dev/null
 "$build/bench/bench-multgen" "$copies" "$work/mult.cpp" "$work/mult.v" >/dev/null
 KORVAX_BUILD_DIR=$build "$top/tools/korvax-build" -s -o "$work/mult" "$work/mult.cpp" >/dev/null 2>&1
 for option in -E -R; do
