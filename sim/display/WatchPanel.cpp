@@ -43,8 +43,9 @@ WatchPanel::WatchPanel()
     : shown(false), ascent(0), descent(0), charWidth(0), labelColumns(0), columns(0), band(0) {}
 
 int WatchPanel::rowsFor(int height) const {
-    const int rows = (height - 2 - 2 * margin) / lineHeight();
-    return rows < 2 ? 2 : rows;
+    const int wanted = 1 + std::max(1, static_cast<int>(watchList.size()));
+    const int fit = std::max(2, (height - 2 - 2 * margin) / lineHeight());
+    return std::min(wanted, fit);
 }
 
 void WatchPanel::makeLine(int row, int rows, std::string& out) const {

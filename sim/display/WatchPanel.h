@@ -37,10 +37,10 @@
 
 class WatchPanel {
 public:
-    static const int margin = 4;             // pixels between the border and the text, each side
-    static const int formatterColumns = 32;  // room of a watch with a formatter of its own
-    static const int widestValue = 48;       // room of any value at most
-    static const int widestLabel = 16;       // room of any label at most
+    static constexpr int margin = 4;             // pixels between the border and the text, each side
+    static constexpr int formatterColumns = 32;  // room of a watch with a formatter of its own
+    static constexpr int widestValue = 48;       // room of any value at most
+    static constexpr int widestLabel = 16;       // room of any label at most
 
     bool shown;         // whether the panel is on the window
     int ascent;         // the font cell, read from the port when first shown:
@@ -78,8 +78,9 @@ public:
     int lineHeight() const { return ascent + descent + 1; }
     // The baseline of line `row` (0: the title), in panel pixels.
     int baseline(int row) const { return margin + ascent + row * lineHeight(); }
-    // The lines the panel holds at a window height of `height` pixels: at
-    // least the title and one more.
+    // The lines the panel shows at a window height of `height` pixels: the
+    // title and a line per watch (or the one saying there is none), as
+    // many as fit, but at least the title and one more.
     int rowsFor(int height) const;
     // Line `row`'s text for `rows` lines in all, padded or cut to `columns`,
     // into `out` (its storage reused).

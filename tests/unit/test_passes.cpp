@@ -7,6 +7,10 @@
 // the recording port writes them; tests/unit/drawing-passes.txt holds what
 // the display draws, and any change to a pass fails here. The record is
 // rewritten only with KORVAX_UPDATE_GOLDEN=1, when a change is intended.
+//
+// The same passes with the watch panel shown and hidden again (F11 twice)
+// before each of them must be the recorded ones too: a hidden panel
+// changes nothing the window draws.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -18,6 +22,7 @@
 
 #include "Ph2.h"
 #include "Ph4.h"
+#include "Watch.h"
 #include "cmdLine.h"
 #include "display/Ph5.h"
 #include "display/WindowIn.h"
@@ -59,9 +64,20 @@ void take(std::vector<Pass>& passes, const std::string& name) {
     r.calls.clear();
 }
 
+// F11 twice, its own calls dropped.
+void panelShownAndHidden() {
+    FunctionKeyOperate(panelKey);
+    EXPECT_TRUE(phaseFive->watchPanel.shown);
+    FunctionKeyOperate(panelKey);
+    EXPECT_FALSE(phaseFive->watchPanel.shown);
+    RecordingPort::last()->calls.clear();
+}
+
 // The processor on a recording port, driven through the passes the file
-// names.
-std::vector<Pass> processorPasses() {
+// names; `between`, when given, runs before the run and before each pass
+// after it.
+std::vector<Pass> processorPasses(void (*between)() = nullptr) {
+    watchList.clear();
     startNetlist();
     testing::internal::CaptureStderr();
     simnet();
@@ -75,6 +91,7 @@ std::vector<Pass> processorPasses() {
 
     // Reset released, then clock presses; the run stops with keys left, in
     // the middle of a cycle's events.
+    if (between) between();
     static const char keys[] = "0111111111111111111111";
     KeyboardOperateString = keys;
     stopTime = 1500;
@@ -93,19 +110,25 @@ std::vector<Pass> processorPasses() {
                           {"level-1", leastDetailKey}, {"lines-on", linesKey},       {"labels-on", labelsKey},
                           {"leads-on", leadsKey},     {"more-detail", moreDetailKey}, {"repaint", repaintKey}};
     for (const Step& s : steps) {
+        if (between) between();
         FunctionKeyOperate(s.code);
         take(passes, s.name);
     }
+    if (between) between();
     p5.windexPointer->expose(0, 0, 200, 100, 0);
     take(passes, "expose");
+    if (between) between();
     windowEventOperate(buttonPressEvent, 2 << 24, 0, 0);  // windowing mode: zoom to the sub-window
     take(passes, "zoom-in");
+    if (between) between();
     windowEventOperate(buttonPressEvent, 3 << 24, 0, 0);  // everything again
     take(passes, "zoom-out");
+    if (between) between();
     FunctionKeyOperate(windowingModeKey);  // direct mode
     windowEventOperate(buttonPressEvent, 1 << 24, 100, 100);
     windowEventOperate(buttonPressEvent, 3 << 24, 600, 500);
     take(passes, "direct-zoom");
+    if (between) between();
     keyboardInput(controlL);
     take(passes, "control-l");
     testing::internal::GetCapturedStderr();
@@ -135,4 +158,11 @@ TEST(DrawingPasses, TheProcessorsPassesAreTheRecordedOnes) {
     for (std::string l; std::getline(in, l);) recorded.push_back(l);
     ASSERT_EQ(recorded.size(), passes.size());
     for (size_t i = 0; i < passes.size(); i++) EXPECT_EQ(line(passes[i]), recorded[i]);
+}
+
+TEST(DrawingPasses, AHiddenPanelLeavesThemAsRecorded) {
+    const std::vector<Pass> plain = processorPasses();
+    const std::vector<Pass> toggled = processorPasses(panelShownAndHidden);
+    ASSERT_EQ(toggled.size(), plain.size());
+    for (size_t i = 0; i < plain.size(); i++) EXPECT_EQ(line(toggled[i]), line(plain[i]));
 }
