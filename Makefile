@@ -3,7 +3,8 @@
 # and builds with CMake.
 #   make        build everything into build/
 #   make run    build the simulator with its stock circuit, the pipelined
-#               processor, and start it in its window; without a reachable
+#               processor, and start it in its window with the watch panel
+#               shown (-P: PC, the stages, the registers); without a reachable
 #               display, run its stored program headless and summarise it
 #               (tools/korvax-demo); RUN_ARGS=... runs build/korvax with
 #               those options instead. Builds only build/korvax.
@@ -98,8 +99,9 @@ fuzz:
 	done
 
 # The engine's own benchmarks; bench/compare-icarus.sh (against Icarus
-# Verilog), bench/pipeline.sh (the processor) and bench/window.sh (the
-# processor's window under Xvfb) are run by hand.
+# Verilog), bench/pipeline.sh (the processor), bench/window.sh (the
+# processor's window under Xvfb) and bench/panel.sh (its watch panel) are
+# run by hand.
 bench: build
 	$(BUILD)/bench/bench-netlist
 	$(BUILD)/bench/bench-heap

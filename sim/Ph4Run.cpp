@@ -61,11 +61,16 @@ OrderHash evaluationOrder;  // evaluated components
 // left, the next one is typed, its requests queued relative to the present
 // time. Otherwise, without a display nothing can ever change again (no key
 // can be pressed, no event is due), so the run ends rather than spin for
-// ever; with a display it goes on under the keyboard. With -P (and not
-// -e) the watches are sampled first.
-void quietMoment(const char*& nextKey, const Windex& window) {
+// ever; with a display it goes on under the keyboard. With -P or in a
+// window (and not -e) the watches are sampled first, and a shown watch
+// panel draws the lines that changed: the pane pass that led here was this
+// cycle's.
+void quietMoment(const char*& nextKey, Windex& window) {
     // Watch lines show the quiet state before a key changes it.
-    if (watchLinesFlag && watchEdgeWire < 0) watchesAtQuietMoment();
+    if (watchEdgeWire < 0 && (watchLinesFlag || (window.display && !watchList.empty()))) {
+        watchesAtQuietMoment();
+        if (phaseFive->watchPanel.shown) phaseFive->watchPanel.update(window);
+    }
     int key;
     if (vectorsPending) {
         if (vectorsAtQuietMoment(window.display == nullptr, key)) keyboardInput(key);
@@ -256,7 +261,8 @@ void PhaseFour::run() {
         else
             advance<false>();
         if (eventsApplied >= oscillationAt) oscillationCheck();
-        if (watchEdgeWire >= 0) watchesAfterAdvance();  // -e: a rising edge samples the watches
+        // -e: a rising edge samples the watches (and updates a shown panel).
+        if (watchEdgeWire >= 0 && watchesAfterAdvance() && p5.watchPanel.shown) p5.watchPanel.update(window);
 
         // The window is serviced every second cycle, starting after the
         // second. When the run is idle (nothing pending or marked, no key of

@@ -2,9 +2,10 @@
 // print watch lines at quiet moments or at the rising edges of -e's wire.
 //
 // The list is filled while the circuit is built and never changes after.
-// A sample makes every watch's text and compares it with the text of the
-// last line; the line is printed when any differs. Samples happen only with
-// -P or -e, so the run costs nothing more without them.
+// A sample runs the circuit's samplers; with -P it then makes every
+// watch's text and compares it with the text of the last line, and the line
+// is printed when any differs. Samples happen only with -P or -e or in a
+// window, so a headless run costs nothing more without them.
 #include "Watch.h"
 
 #include <algorithm>
@@ -56,6 +57,7 @@ void declare(const char* label, const Signal& bus, WatchFormat format, WatchText
 
 void sample(bool edge) {
     for (auto s : samplers) s(edge);
+    if (!watchLinesFlag) return;
     const int n = static_cast<int>(watchList.size());
     bool changed = lastShown.empty() && n > 0;
     lastShown.resize(n);
@@ -144,11 +146,12 @@ void resolveWatchEdge() {
 
 void watchesAtQuietMoment() { sample(false); }
 
-void watchesAfterAdvance() {
+bool watchesAfterAdvance() {
     const SignalValue v = phaseThree->currentSignals[watchEdgeWire];
     const bool rose = v == ONE && edgeWireBefore != ONE;
     edgeWireBefore = v;
     if (rose) sample(true);
+    return rose;
 }
 
 void watchesRestart() {

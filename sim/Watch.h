@@ -12,7 +12,11 @@
 // where a watch's text changed (the first quiet moment always), and the
 // probe lines are left out. -e WIRE samples at each rising edge of the
 // one-wire bus WIRE instead (the moment it becomes ONE), for circuits that
-// never settle. Without -P and -e nothing here runs during the simulation.
+// never settle. In a window the watches are sampled at the same moments
+// without -P as well, printing nothing, so that the circuit's samplers keep
+// up with the run and the watch panel (display/WatchPanel.h) shows them
+// right whenever it is opened. Headless, without -P and -e, nothing here
+// runs during the simulation.
 #ifndef KORVAX_WATCH_H
 #define KORVAX_WATCH_H
 
@@ -59,7 +63,8 @@ std::string watchText(int w);
 
 // Functions a circuit adds to run at every sample of the watches, before
 // the line is made (`edge`: sampled at a rising edge of -e's wire, not at a
-// quiet moment), and once after the run. Called only with -P or -e.
+// quiet moment), and once after the run. The samplers run with -P or -e and
+// in a window; the finishers only with -P or -e.
 void addWatchSampler(void (*sampler)(bool edge));
 void addWatchFinisher(void (*finisher)());
 
@@ -69,10 +74,12 @@ extern int watchEdgeWire;
 // Finds -e's wire among the circuit's buses; a name that is not a bus, or a
 // bus not one wire wide, is one message and exit status 2. Needs phaseTwo.
 void resolveWatchEdge();
-// A quiet moment of the run, with -P and without -e: samples the watches.
+// A quiet moment of the run, without -e (with -P, or in a window): samples
+// the watches, printing the line only with -P.
 void watchesAtQuietMoment();
-// Time has advanced: with -e, samples the watches if its wire became ONE.
-void watchesAfterAdvance();
+// Time has advanced: with -e, samples the watches if its wire became ONE;
+// true when it did.
+bool watchesAfterAdvance();
 // Restarts the edge detection (a run or restart begins).
 void watchesRestart();
 // After the run, with -P or -e: runs the finishers.

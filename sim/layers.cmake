@@ -98,6 +98,7 @@ set(KORVAX_LAYER_display
   display/SupDisp.cpp
   display/SupProbe.h display/SupProbe.cpp
   display/Tab.h display/Tab.cpp
+  display/WatchPanel.h display/WatchPanel.cpp
   display/Window.h display/Window.cpp
   display/WindowEv.h display/WindowEv.cpp
   display/WindowIn.h display/WindowIn.cpp)

@@ -1,6 +1,6 @@
 // The key commands by code, shared by the window's keys and the replay of
 // the -F and -K strings: run control (restart, exit, speed, pause), the
-// display flags and the level of detail. Display changes repaint; run
+// display flags, the watch panel and the level of detail. Display changes repaint; run
 // changes only set the globals the run loop reads.
 #include <climits>
 #include <cstdio>
@@ -43,6 +43,13 @@ void FunctionKeyOperate(int keyChar) {
     case superProbesKey: toggle(p5.superProbeSelect); w.repaint(); break;
     case windowingModeKey: toggle(p5.newWindowingMode); w.repaint(); break;
     case quitKey: done = 1; break;
+    case panelKey:
+        // Without a window there is no panel: the key stays unused, as before.
+        if (w.display)
+            p5.watchPanel.toggle(w);
+        else
+            std::fprintf(stderr, unusedFunctionKeyMessage, keyChar);
+        break;
     case moreDetailKey:
     case moreDetailControlKey: setLevel(p5.currentGraphicDisplayLevel + 1); break;
     case mostDetailKey:

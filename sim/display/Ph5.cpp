@@ -5,6 +5,7 @@
 
 #include <cstddef>
 
+#include "Watch.h"
 #include "cmdLine.h"
 #include "display/IconDraw.h"
 #include "display/IconLayout.h"
@@ -23,6 +24,7 @@ PhaseFive::PhaseFive()
       currentGraphicDisplayLevel(1), interconnectFlag(1), labelGateFlag(1), drawComponentLeadsFlag(1),
       labelLinesFlag(0) {
     paneOut = this;
+    if (watchLinesFlag && !picturePath && !watchList.empty()) watchPanel.show(*windexPointer);
 }
 
 // The window goes first; the lists free their nodes as members.
@@ -121,6 +123,7 @@ void PhaseFive::firstPicture() {
     drawPanes();
     if (superProbeSelect) displaySuperProbes();
     windexPointer->drawSubWindow();
+    watchPanel.redraw(*windexPointer);
 }
 
 void PhaseFive::windowingRedraw(bool recentre) {

@@ -1,7 +1,8 @@
 // Phase five: the display state. It owns the window, the display flags the
 // function keys toggle and the current level of detail, and runs the
 // drawing passes: which components are shown at that level, their icons,
-// the lines between them, and each shown component's live pane. Sim creates
+// the lines between them, each shown component's live pane, and the watch
+// panel (WatchPanel.h) beside them. Sim creates
 // the one instance after the connectivity check; the run loop draws the
 // first picture and the per-cycle panes; the key commands redraw.
 //
@@ -18,6 +19,7 @@
 #include "display/SchCell.h"
 #include "display/SupProbe.h"
 #include "display/Tab.h"
+#include "display/WatchPanel.h"
 #include "display/Window.h"
 
 // Phase five is also the components' PaneOut: it draws their panes on its
@@ -36,6 +38,7 @@ public:
     int labelGateFlag;               // draw component labels (F3)
     int drawComponentLeadsFlag;      // draw leads and connection tabs (F4)
     int labelLinesFlag;              // label leads with wire names (F5)
+    WatchPanel watchPanel;           // the watches beside the schematic (F11, -P in a window)
 
     // connect's index of the input tabs by wire, kept between calls so that
     // a pass allocates only when the tab lists outgrow it: for each wire the
@@ -45,7 +48,8 @@ public:
     std::vector<const Tab*> connectTabs;
 
     // The window labelled "Korvax v20190215", flags at their start values,
-    // level 1.
+    // level 1; with -P (or -e), a window (not -s's picture) and watches
+    // declared, the watch panel shown.
     PhaseFive();
     // Closes and frees the window; empties paneOut.
     ~PhaseFive() override;
@@ -101,7 +105,7 @@ public:
 
     // The first picture, drawn once before time 0: tiling, icons (recording
     // super probes for the last time), lines, panes, super probes when
-    // shown, the sub-window.
+    // shown, the sub-window, and the watch panel's lines when it is shown.
     void firstPicture();
     // The redraw after a view change in windowing mode: like
     // Windex::repaint but without lines; `recentre` puts the sub-window

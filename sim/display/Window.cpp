@@ -92,7 +92,7 @@ void clampWindowSize(WindowHint& hint, const char* asked) {
 
 Windex::Windex(const char* labelString)
     : display(nullptr), hint{0, 0, 0, 0, 0}, foreground(0), background(0), subwin(0), event(), xPixels(0),
-      yPixels(0), clips(), numClips(0) {
+      yPixels(0), clips(), numClips(0), panelBand(0) {
     const std::string title = std::string(labelString) + WindowLabelString;
     installXErrorHandlers(endRun);
     resetView();
@@ -315,6 +315,14 @@ void Windex::drawTimeAndQueue(unsigned long t, int q, int s) {
     char text[96];
     std::snprintf(text, sizeof text, "T=%lu Q=%d S=%d        ", t, q, s);
     drawText(viewXs + (viewXe - viewXs) / 32, viewYs + (viewYe - viewYs) / 32, text);
+}
+
+void Windex::readWindowSize() {
+    display->windowSize(xPixels, yPixels);
+    if (panelBand <= 0) return;
+    xPixels = xPixels - panelBand < 1 ? 1 : xPixels - panelBand;
+    // The child's size is inside its one-pixel border.
+    display->showPanel(xPixels, 0, panelBand - 2, yPixels - 2, foreground, background);
 }
 
 void Windex::repaint() {

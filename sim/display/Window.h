@@ -74,6 +74,8 @@ public:
     static const int maxClips = 16;  // clip rectangles of one clipped redraw at most
     PortRect clips[maxClips];  // exposed rectangles collected for one clipped redraw
     int numClips;              // entries of clips in use; 0 after set-up
+    int panelBand;             // pixels at the window's right edge left to the watch panel
+                               // while it is shown (WatchPanel.h); 0 while it is hidden
 
     // Installs the X error handlers (they only end the run), then, unless
     // the run has no display, opens the connection and the window titled
@@ -185,6 +187,11 @@ public:
     // (count 0), or the sixteenth rectangle, redraws the schematic clipped
     // to them and reads the window size; then every exposure repaints.
     void expose(int x, int y, int w, int h, int count);
+    // The window's size from the server into xPixels and yPixels; while
+    // the watch panel is shown, xPixels ends where its band begins (at
+    // least 1) and the panel is put in the band, the window's full height.
+    // With the panel hidden, one windowSize call and nothing else.
+    void readWindowSize();
     // Writes what standard error holds, then waits, without spinning, until
     // a window event may be pending or `timeoutMs` milliseconds have passed;
     // at once when events are already queued. No effect without a display.

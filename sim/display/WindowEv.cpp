@@ -54,6 +54,11 @@ void Windex::checkEvent(WindowInput& in) {
         in.y = event.y;
         break;
     case portExpose: expose(event.exposeX, event.exposeY, event.exposeW, event.exposeH, event.exposeCount); break;
+    case portPanelExpose:
+        // The last of a batch draws the panel's lines again; the schematic
+        // is not touched.
+        if (event.exposeCount == 0) phaseFive->watchPanel.redraw(*this);
+        break;
     case portCloseRequest:
         // The window manager's close button: the run ends as with F10,
         // normally.
@@ -77,7 +82,7 @@ void Windex::expose(int x, int y, int w, int h, int count) {
         drawSubWindow();
         display->clearClip();
         numClips = 0;
-        display->windowSize(xPixels, yPixels);
+        readWindowSize();
     }
     repaint();
 }

@@ -43,6 +43,7 @@ enum FunctionKeyCode {
     superProbesKey = 8,         // F8: super probes on/off
     windowingModeKey = 9,       // F9: windowing mode / direct mode
     quitKey = 10,               // F10: end the run
+    panelKey = 11,              // F11: the watch panel shown/hidden (in a window)
     moreDetailKey = 20,         // F20, -F "D": one level deeper
     mostDetailKey = 21,         // F21, -F "E": the deepest level
     leastDetailKey = 24,        // F24, -F "H": level 1

@@ -1,5 +1,6 @@
 // The real port: each primitive of XPort.h is one or a few Xlib calls on
-// the one window. This is the only unit that includes Xlib.
+// the window (or on its child, the watch panel). This is the only unit
+// that includes Xlib.
 #include "display/XPort.h"
 
 #include <X11/XKBlib.h>
@@ -28,6 +29,7 @@ class XlibPort : public XPort {
 public:
     Display* display = nullptr;  // the connection; null until open
     Window window = 0;           // the top-level window; 0 until created
+    Window panel = 0;            // the watch panel, a child of `window`; 0 until first shown
     int screen = 0;              // default screen number
     Colormap colormap = 0;       // default colormap of that screen
     GC gc[portContextCount] = {};  // the contexts by PortContext; null until created
@@ -175,6 +177,7 @@ public:
                                  : XCheckWindowEvent(display, window, ~0L, &x);
         // Events no mask selects: a keyboard mapping change and the window
         // manager's messages.
+        if (!got && !exposuresOnly && panel) got = XCheckWindowEvent(display, panel, ExposureMask, &x);
         if (!got && !exposuresOnly)
             got = XCheckTypedEvent(display, MappingNotify, &x) ||
                   XCheckTypedWindowEvent(display, window, ClientMessage, &x);
@@ -190,6 +193,33 @@ public:
         p.events = POLLIN;
         p.revents = 0;
         return poll(&p, 1, timeoutMs) > 0;
+    }
+
+    // The panel is a plain child window: it selects only its exposures, so
+    // keys and buttons over it reach the window as they would without it.
+    void showPanel(int x, int y, int w, int h, unsigned long borderPixel, unsigned long backgroundPixel) override {
+        const unsigned width = static_cast<unsigned>(w > 0 ? w : 1), height = static_cast<unsigned>(h > 0 ? h : 1);
+        if (!panel) {
+            panel = XCreateSimpleWindow(display, window, x, y, width, height, 1, borderPixel, backgroundPixel);
+            XSelectInput(display, panel, ExposureMask);
+        } else {
+            XMoveResizeWindow(display, panel, x, y, width, height);
+        }
+        XMapWindow(display, panel);
+    }
+    void hidePanel() override {
+        if (panel) XUnmapWindow(display, panel);
+    }
+    void drawPanelText(int x, int y, const char* s, int n) override {
+        if (panel) XDrawImageString(display, panel, gc[ctxMain], x, y, s, n);
+    }
+    void fontCell(int& ascent, int& descent, int& width) override {
+        XFontStruct* f = XQueryFont(display, XGContextFromGC(gc[ctxMain]));
+        if (!f) return XPort::fontCell(ascent, descent, width);
+        ascent = f->ascent;
+        descent = f->descent;
+        width = f->max_bounds.width;
+        XFreeFontInfo(nullptr, f, 1);
     }
 
     // Copies what the simulator reads of an Xlib event into `e`.
@@ -220,7 +250,7 @@ public:
             e.y = x.xmotion.y;
             break;
         case Expose:
-            e.kind = portExpose;
+            e.kind = panel && x.xexpose.window == panel ? portPanelExpose : portExpose;
             e.exposeX = x.xexpose.x;
             e.exposeY = x.xexpose.y;
             e.exposeW = x.xexpose.width;

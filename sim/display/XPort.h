@@ -7,8 +7,11 @@
 // derive their own.
 //
 // The port holds the connection, the one top-level window and the seven
-// graphics contexts of the window, named by `PortContext`. It draws only
-// on that window and reads only that window's events.
+// graphics contexts of the window, named by `PortContext`. It draws on that
+// window and, once asked to show it, on the watch panel: a child window
+// over a band of the window, which the server keeps clear of everything
+// drawn on the window beneath (so no schematic drawing can overprint it).
+// It reads only these two windows' events.
 #ifndef KORVAX_XPORT_H
 #define KORVAX_XPORT_H
 
@@ -36,7 +39,8 @@ enum PortEventKind {
     portExpose = 5,         // part of the window must be redrawn
     portMappingChange = 6,  // the keyboard mapping changed (already refreshed)
     portCloseRequest = 7,   // the window manager asks the window to close
-    portOther = 8           // any other event (configuration, mapping, …)
+    portOther = 8,          // any other event (configuration, mapping, …)
+    portPanelExpose = 9     // part of the watch panel must be redrawn (exposeCount as for portExpose)
 };
 
 // One window event, without any Xlib type. Fields that the kind does not
@@ -154,6 +158,30 @@ public:
     // passed, without spinning: true when something can be read (or events
     // are already queued), false on timeout. Flushes first.
     virtual bool waitReadable(int timeoutMs) = 0;
+
+    // --- The watch panel, a child window of the window ---
+    // A port without windows of its own (the picture's) keeps the defaults:
+    // no panel, nothing drawn on it, the 6 × 13 cell of the window's font.
+
+    // Shows the panel at (x, y) of the window, w × h pixels inside a
+    // one-pixel border of `borderPixel`, cleared to `backgroundPixel`;
+    // made at the first call, moved and resized at the later ones. Its
+    // exposures come as portPanelExpose.
+    virtual void showPanel(int x, int y, int w, int h, unsigned long borderPixel, unsigned long backgroundPixel) {
+        (void)x, (void)y, (void)w, (void)h, (void)borderPixel, (void)backgroundPixel;
+    }
+    // Hides the panel; the window beneath it is exposed.
+    virtual void hidePanel() {}
+    // `n` characters of `s` on their own background box on the panel, in
+    // the main context, baseline at y; panel pixels.
+    virtual void drawPanelText(int x, int y, const char* s, int n) { (void)x, (void)y, (void)s, (void)n; }
+    // The cell of the main context's font: pixels above the baseline,
+    // below it, and the widest character's advance.
+    virtual void fontCell(int& ascent, int& descent, int& width) {
+        ascent = 11;
+        descent = 2;
+        width = 6;
+    }
 };
 
 // The real port, talking to the X server through Xlib; not yet open.

@@ -20,6 +20,7 @@ public:
     int width = 1025, height = 825;  // the window size it reports
     int quietPolls = 2;              // empty exposure polls before the first exposure arrives
     int waits = 0;                   // waitReadable calls
+    int fontAscent = 11, fontDescent = 2, fontWidth = 6;  // the font cell it reports
 
     // The port the window made last (the window owns and deletes it).
     static RecordingPort*& last() {
@@ -118,6 +119,18 @@ public:
     bool waitReadable(int) override {
         waits++;
         return true;
+    }
+    void showPanel(int x, int y, int w, int h, unsigned long bp, unsigned long bg) override {
+        log("panel", {x, y, w, h, static_cast<long>(bp), static_cast<long>(bg)});
+    }
+    void hidePanel() override { log("hidePanel", {}); }
+    void drawPanelText(int x, int y, const char* s, int n) override {
+        log("panelText", {x, y}, std::string(s, static_cast<size_t>(n)));
+    }
+    void fontCell(int& ascent, int& descent, int& width) override {
+        ascent = fontAscent;
+        descent = fontDescent;
+        width = fontWidth;
     }
 };
 
