@@ -26,11 +26,13 @@ enum Stage { IF_STAGE, ID_STAGE, EX_STAGE, MEM_STAGE, WB_STAGE, STAGES };
 const char stageLetters[STAGES + 1] = "FDEMW";
 
 // One instruction fetched: its address, its word once known, and its
-// stage letter per cycle (' ' where it was in none).
+// stage letter per cycle from the first it was in a stage (' ' where it
+// was in none), so that a row costs its own cycles, not the run's.
 struct Row {
     int address;
-    int word;  // -1 until it enters ID (or for a fetch from unwritten RAM)
-    std::string cells;
+    int word;           // -1 until it enters ID (or for a fetch from unwritten RAM)
+    std::string cells;  // cells[i]: cycle first + i
+    int first;          // the cycle (from 0) of cells[0]; -1 before any
 };
 
 // The shadow of the pipeline and the chart so far.
@@ -67,7 +69,7 @@ int romWord(long address) {
 }
 
 void newRow(long address) {
-    chart.rows.push_back({static_cast<int>(address), romWord(address), std::string()});
+    chart.rows.push_back({static_cast<int>(address), romWord(address), std::string(), -1});
     chart.slot[IF_STAGE] = static_cast<int>(chart.rows.size()) - 1;
 }
 
@@ -110,8 +112,9 @@ void sample(bool edge) {
     for (int k = 0; k < STAGES; k++) {
         if (chart.slot[k] < 0) continue;
         Row& r = chart.rows[chart.slot[k]];
-        r.cells.resize(chart.cycles, ' ');
-        r.cells[chart.cycles - 1] = k < 4 && chart.stalled[k] ? 's' : stageLetters[k];
+        if (r.first < 0) r.first = chart.cycles - 1;
+        r.cells.resize(static_cast<size_t>(chart.cycles - r.first), ' ');
+        r.cells.back() = k < 4 && chart.stalled[k] ? 's' : stageLetters[k];
     }
 }
 
@@ -139,6 +142,7 @@ void printChart() {
     for (const Row& r : chart.rows) {
         std::string line = rowText(r);
         line.resize(labelWidth, ' ');
+        for (int c = 0; c < r.first; c++) line += "   ";
         for (char c : r.cells) line += std::string("  ") + c;
         while (!line.empty() && line.back() == ' ') line.pop_back();
         std::fprintf(stderr, "%s\n", line.c_str());
