@@ -6,11 +6,25 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <poll.h>
+#include <time.h>
 
 #include <csignal>
 #include <cstring>
 
 namespace {
+
+// While Xlib holds no event, the connection is read at most this often by
+// nextEvent: one read is a system call whether or not anything came, and
+// the run loop asks every second cycle, tens of thousands of times a
+// second. A key or an exposure waits at most this long for its read.
+const long long readIntervalNs = 1000000;
+
+// The monotonic clock in nanoseconds.
+long long nowNs() {
+    timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<long long>(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
 
 // The handler the window installed; called by both X error handlers.
 void (*errorHook)() = nullptr;
@@ -33,6 +47,7 @@ public:
     GC gc[portContextCount] = {};  // the contexts by PortContext; null until created
     Atom deleteWindow = 0;       // WM_DELETE_WINDOW, to recognise a close request
     struct sigaction pipeBefore = {};  // SIGPIPE's disposition before the connection opened
+    long long nextReadNs = 0;    // nextEvent reads the connection from this time on (nowNs)
 
     // While the connection is open, SIGPIPE is ignored: a write to a server
     // that has gone then fails with EPIPE, which Xlib reports to the I/O
@@ -168,8 +183,16 @@ public:
     void flush() override { XFlush(display); }
     void sync() override { XSync(display, False); }
 
+    // With nothing queued and the last read less than readIntervalNs ago,
+    // nothing is read or sent: "none pending". Otherwise the checks below
+    // read (and send what is buffered) as Xlib does for each of them.
     bool nextEvent(PortEvent& e, bool exposuresOnly) override {
         std::memset(&e, 0, sizeof e);
+        if (!exposuresOnly && XQLength(display) == 0) {
+            const long long now = nowNs();
+            if (now < nextReadNs) return false;
+            nextReadNs = now + readIntervalNs;
+        }
         XEvent x;
         bool got = exposuresOnly ? XCheckWindowEvent(display, window, ExposureMask, &x)
                                  : XCheckWindowEvent(display, window, ~0L, &x);
@@ -189,7 +212,10 @@ public:
         p.fd = ConnectionNumber(display);
         p.events = POLLIN;
         p.revents = 0;
-        return poll(&p, 1, timeoutMs) > 0;
+        const bool readable = poll(&p, 1, timeoutMs) > 0;
+        // What woke the wait is read by the next nextEvent, not held back.
+        if (readable) nextReadNs = 0;
+        return readable;
     }
 
     // Copies what the simulator reads of an Xlib event into `e`.
