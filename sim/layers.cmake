@@ -39,6 +39,7 @@ set(KORVAX_LAYER_base
 
 set(KORVAX_LAYER_port
   display/XPort.h display/XPort.cpp
+  display/PortBatch.h display/PortBatch.cpp
   display/SvgPort.h display/SvgPort.cpp)
 
 set(KORVAX_LAYER_geometry

@@ -14,21 +14,27 @@ public:
     int xc, yc;       // world coordinates of the tab's centre
 };
 
-// A list of tabs, most recently recorded first. Owns its nodes.
+// A list of tabs, most recently recorded first. Owns its nodes. A cleared
+// list keeps its nodes for the tabs to come, so that a repaint allocates
+// only when it records more tabs than any pass before it.
 class TabList {
 public:
     Tab* start;  // most recent tab, or null when empty
     int length;  // number of tabs in the list
 
-    TabList() : start(nullptr), length(0) {}
-    ~TabList() { clear(); }
+    TabList() : start(nullptr), length(0), oldest(nullptr), spare(nullptr) {}
+    ~TabList();
     TabList(const TabList&) = delete;
     TabList& operator=(const TabList&) = delete;
 
     // Records a tab at the front of the list.
     void addTab(int cmp, int signalIndex, int xc, int yc);
-    // Frees every tab; the list is empty.
+    // Empties the list; its nodes are kept for later tabs.
     void clear();
+
+private:
+    Tab* oldest;  // the first tab recorded (the list's last node), or null when empty
+    Tab* spare;   // nodes of cleared tabs, linked by `link`
 };
 
 #endif

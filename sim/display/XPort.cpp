@@ -7,11 +7,27 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <poll.h>
+#include <time.h>
 
 #include <csignal>
 #include <cstring>
 
+#include "display/PortBatch.h"
+
 namespace {
+
+// While Xlib holds no event, the connection is read at most this often by
+// nextEvent: one read is a system call whether or not anything came, and
+// the run loop asks every second cycle, tens of thousands of times a
+// second. A key or an exposure waits at most this long for its read.
+const long long readIntervalNs = 1000000;
+
+// The monotonic clock in nanoseconds.
+long long nowNs() {
+    timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<long long>(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
 
 // The handler the window installed; called by both X error handlers.
 void (*errorHook)() = nullptr;
@@ -25,7 +41,10 @@ int catchIOError(Display*) {
     return 0;
 }
 
-class XlibPort : public XPort {
+// Lines, outlines and clears pass through a DrawBatch (PortBatch.h), which
+// sends them as fewer requests for the same pixels; every other call sends
+// what it holds first, so that nothing is drawn out of its order.
+class XlibPort : public XPort, private BatchSink {
 public:
     Display* display = nullptr;  // the connection; null until open
     Window window = 0;           // the top-level window; 0 until created
@@ -35,6 +54,8 @@ public:
     GC gc[portContextCount] = {};  // the contexts by PortContext; null until created
     Atom deleteWindow = 0;       // WM_DELETE_WINDOW, to recognise a close request
     struct sigaction pipeBefore = {};  // SIGPIPE's disposition before the connection opened
+    long long nextReadNs = 0;    // nextEvent reads the connection from this time on (nowNs)
+    DrawBatch batch{*this};      // drawing held back until the next other call
 
     // While the connection is open, SIGPIPE is ignored: a write to a server
     // that has gone then fails with EPIPE, which Xlib reports to the I/O
@@ -105,12 +126,14 @@ public:
         XMapRaised(display, window);
     }
     void windowSize(int& w, int& h) override {
+        batch.send();
         XWindowAttributes a;
         XGetWindowAttributes(display, window, &a);
         w = a.width;
         h = a.height;
     }
     void close() override {
+        batch.send();
         XFreeGC(display, gc[ctxMain]);
         XDestroyWindow(display, window);
         XCloseDisplay(display);
@@ -119,17 +142,21 @@ public:
     }
 
     void setColours(PortContext c, unsigned long foreground, unsigned long background) override {
+        batch.send();
         XSetBackground(display, gc[c], background);
         XSetForeground(display, gc[c], foreground);
     }
     void setFunction(PortContext c, bool exclusiveOr) override {
+        batch.function(c, exclusiveOr);
         XSetFunction(display, gc[c], exclusiveOr ? GXxor : GXcopy);
     }
     void setLineAttributes(PortContext c, int width, bool dashed, bool roundCap, bool roundJoin) override {
+        batch.lineStyle(c, dashed);
         XSetLineAttributes(display, gc[c], static_cast<unsigned>(width), dashed ? LineOnOffDash : LineSolid,
                            roundCap ? CapRound : CapButt, roundJoin ? JoinRound : JoinBevel);
     }
     void setClipRectangles(const PortRect* r, int n) override {
+        batch.clip(ctxMain, true);
         XRectangle x[16];
         if (n > 16) n = 16;
         for (int i = 0; i < n; i++) {
@@ -140,38 +167,55 @@ public:
         }
         XSetClipRectangles(display, gc[ctxMain], 0, 0, x, n, Unsorted);
     }
-    void clearClip() override { XSetClipMask(display, gc[ctxMain], None); }
+    void clearClip() override {
+        batch.clip(ctxMain, false);
+        XSetClipMask(display, gc[ctxMain], None);
+    }
 
-    void clearArea(int x, int y, int w, int h) override {
-        XClearArea(display, window, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h), False);
-    }
-    void drawLine(PortContext c, int x1, int y1, int x2, int y2) override {
-        XDrawLine(display, window, gc[c], x1, y1, x2, y2);
-    }
-    void drawRectangle(PortContext c, int x, int y, int w, int h) override {
-        XDrawRectangle(display, window, gc[c], x, y, static_cast<unsigned>(w), static_cast<unsigned>(h));
-    }
+    void clearArea(int x, int y, int w, int h) override { batch.clearArea(x, y, w, h); }
+    void drawLine(PortContext c, int x1, int y1, int x2, int y2) override { batch.line(c, x1, y1, x2, y2); }
+    void drawRectangle(PortContext c, int x, int y, int w, int h) override { batch.rectangle(c, x, y, w, h); }
     void fillRectangle(PortContext c, int x, int y, int w, int h) override {
+        batch.beforeFill(c, x, y, w, h);
         XFillRectangle(display, window, gc[c], x, y, static_cast<unsigned>(w), static_cast<unsigned>(h));
     }
     void drawArc(PortContext c, int x, int y, int w, int h, int angle1, int angle2) override {
+        batch.send();
         XDrawArc(display, window, gc[c], x, y, static_cast<unsigned>(w), static_cast<unsigned>(h), angle1, angle2);
     }
     void fillArc(PortContext c, int x, int y, int w, int h, int angle1, int angle2) override {
+        batch.send();
         XFillArc(display, window, gc[c], x, y, static_cast<unsigned>(w), static_cast<unsigned>(h), angle1, angle2);
     }
     void drawImageText(PortContext c, int x, int y, const char* s, int n) override {
+        batch.send();
         XDrawImageString(display, window, gc[c], x, y, s, n);
     }
     void defineCursor(int glyph) override {
+        batch.send();
         Cursor cursor = XCreateFontCursor(display, static_cast<unsigned>(glyph));
         XDefineCursor(display, window, cursor);
     }
-    void flush() override { XFlush(display); }
-    void sync() override { XSync(display, False); }
+    void flush() override {
+        batch.send();
+        XFlush(display);
+    }
+    void sync() override {
+        batch.send();
+        XSync(display, False);
+    }
 
+    // With nothing queued and the last read less than readIntervalNs ago,
+    // nothing is read or sent: "none pending". Otherwise the checks below
+    // read (and send what is buffered) as Xlib does for each of them.
     bool nextEvent(PortEvent& e, bool exposuresOnly) override {
         std::memset(&e, 0, sizeof e);
+        batch.send();
+        if (!exposuresOnly && XQLength(display) == 0) {
+            const long long now = nowNs();
+            if (now < nextReadNs) return false;
+            nextReadNs = now + readIntervalNs;
+        }
         XEvent x;
         bool got = exposuresOnly ? XCheckWindowEvent(display, window, ExposureMask, &x)
                                  : XCheckWindowEvent(display, window, ~0L, &x);
@@ -186,13 +230,43 @@ public:
         return true;
     }
     bool waitReadable(int timeoutMs) override {
+        batch.send();
         XFlush(display);
         if (XEventsQueued(display, QueuedAlready) > 0) return true;
         pollfd p;
         p.fd = ConnectionNumber(display);
         p.events = POLLIN;
         p.revents = 0;
-        return poll(&p, 1, timeoutMs) > 0;
+        const bool readable = poll(&p, 1, timeoutMs) > 0;
+        // What woke the wait is read by the next nextEvent, not held back.
+        if (readable) nextReadNs = 0;
+        return readable;
+    }
+
+    // The batch's requests. Coordinates and sizes are cut to the
+    // protocol's 16 bits as XDrawLine and XDrawRectangle cut them.
+    void segments(PortContext c, const PortSegment* s, int n) override {
+        XSegment x[DrawBatch::capacity];
+        for (int i = 0; i < n; i++) {
+            x[i].x1 = static_cast<short>(s[i].x1);
+            x[i].y1 = static_cast<short>(s[i].y1);
+            x[i].x2 = static_cast<short>(s[i].x2);
+            x[i].y2 = static_cast<short>(s[i].y2);
+        }
+        XDrawSegments(display, window, gc[c], x, n);
+    }
+    void rectangles(PortContext c, const PortRect* r, int n) override {
+        XRectangle x[DrawBatch::capacity];
+        for (int i = 0; i < n; i++) {
+            x[i].x = static_cast<short>(r[i].x);
+            x[i].y = static_cast<short>(r[i].y);
+            x[i].width = static_cast<unsigned short>(r[i].w);
+            x[i].height = static_cast<unsigned short>(r[i].h);
+        }
+        XDrawRectangles(display, window, gc[c], x, n);
+    }
+    void clearArea(const PortRect& r) override {
+        XClearArea(display, window, r.x, r.y, static_cast<unsigned>(r.w), static_cast<unsigned>(r.h), False);
     }
 
     // The panel is a plain child window: it selects only its exposures, so

@@ -152,7 +152,11 @@ public:
 
     // Takes the next pending event of the window without blocking, into
     // `e`; with `exposuresOnly` only exposure events are taken. False (and
-    // kind portNone) when none is pending.
+    // kind portNone) when none is pending. A port may look at its
+    // connection only now and then (the real one: at most once a
+    // millisecond while it holds no event, and at once after waitReadable
+    // saw something readable), so an event may be taken up to that long
+    // after it arrived.
     virtual bool nextEvent(PortEvent& e, bool exposuresOnly) = 0;
     // Waits until an event may be pending or `timeoutMs` milliseconds have
     // passed, without spinning: true when something can be read (or events

@@ -516,3 +516,32 @@ TEST_F(Display, WindowingRedrawDrawsNoLinesAndMayRecentre) {
     p5.connect();  // one line, from the latest pass, not one per pass and pair
     EXPECT_EQ(only(r.calls, "line "), Calls{"line main 175 100 225 125"});
 }
+
+// A cleared tab list records again in the same order, from the nodes it
+// kept: the repaints of a long run allocate nothing once the largest pass
+// has been drawn.
+TEST(TabLists, ClearedListsRecordAgainFromTheirOwnNodes) {
+    TabList list;
+    std::vector<const Tab*> nodes;
+    for (int i = 0; i < 3; i++) list.addTab(i, 10 + i, i, -i);
+    for (const Tab* t = list.start; t; t = t->link) nodes.push_back(t);
+    for (int pass = 0; pass < 3; pass++) {
+        list.clear();
+        EXPECT_EQ(list.start, nullptr);
+        EXPECT_EQ(list.length, 0);
+        const int n = pass == 1 ? 2 : 4;  // fewer, then more than were kept
+        for (int i = 0; i < n; i++) list.addTab(i, 20 + i, 100 * pass, i);
+        std::vector<int> signals;
+        int reused = 0;
+        for (const Tab* t = list.start; t; t = t->link) {
+            signals.push_back(t->signalIndex);
+            reused += std::count(nodes.begin(), nodes.end(), t) > 0;
+        }
+        for (const Tab* t = list.start; t; t = t->link)
+            if (std::count(nodes.begin(), nodes.end(), t) == 0) nodes.push_back(t);
+        EXPECT_EQ(list.length, n);
+        EXPECT_EQ(signals, pass == 1 ? std::vector<int>({21, 20}) : std::vector<int>({23, 22, 21, 20}));
+        // Three kept, then four: only the first pass needs a new node.
+        EXPECT_EQ(reused, pass == 0 ? 3 : n) << "pass " << pass;
+    }
+}
