@@ -30,7 +30,7 @@ double milliseconds(std::chrono::steady_clock::time_point a, std::chrono::steady
 
 // Times `step` REPEATS times, each followed by a sync, and prints the line.
 template <class Step>
-void measure(const char* what, int repeats, Windex& w, Step step) {
+void measure(const char* what, int repeats, Screen& w, Step step) {
     std::vector<double> times;
     for (int i = 0; i < repeats; i++) {
         auto start = std::chrono::steady_clock::now();
@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
         phaseFour = new PhaseFour;
     }
     phaseFive = new PhaseFive;
-    Windex& w = *phaseFive->windexPointer;
+    Screen& w = *phaseFive->screen;
     if (!w.display) {
         std::fprintf(stderr, "bench-panel: needs an X display\n");
         return 1;
@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
     panel.show(w);
     phaseFive->firstPicture();
     w.sync();
-    std::printf("panel band: %d pixels of the window's %d\n", panel.band, w.xPixels + panel.band);
+    std::printf("panel band: %d pixels of the window's %d\n", panel.band, w.view.xPixels + panel.band);
     measure("every line", repeats, w, [&](int) {
         for (std::string& l : panel.lines) l.clear();  // as if every text changed
         panel.update(w);

@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
         phaseFour = new PhaseFour;
     }
     phaseFive = new PhaseFive;
-    Windex& w = *phaseFive->windexPointer;
+    Screen& w = *phaseFive->screen;
     if (!w.display) {
         std::fprintf(stderr, "bench-repaint: needs an X display\n");
         return 1;
@@ -41,12 +41,12 @@ int main(int argc, char** argv) {
     const int levels[2] = {1, phaseTwo->maxGraphicDisplayLevel};
     for (int level : levels) {
         phaseFive->currentGraphicDisplayLevel = level;
-        w.repaint();  // once to warm up
+        phaseFive->repaint();  // once to warm up
         w.sync();
         std::vector<double> times;
         for (int i = 0; i < repeats; i++) {
             auto start = std::chrono::steady_clock::now();
-            w.repaint();
+            phaseFive->repaint();
             w.sync();
             times.push_back(milliseconds(start, std::chrono::steady_clock::now()));
         }

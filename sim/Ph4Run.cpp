@@ -65,7 +65,7 @@ OrderHash evaluationOrder;  // evaluated components
 // window (and not -e) the watches are sampled first, and a shown watch
 // panel draws the lines that changed: the pane pass that led here was this
 // cycle's.
-void quietMoment(const char*& nextKey, Windex& window) {
+void quietMoment(const char*& nextKey, Screen& window) {
     // Watch lines show the quiet state before a key changes it.
     if (watchEdgeWire < 0 && (watchLinesFlag || (window.display && !watchList.empty()))) {
         watchesAtQuietMoment();
@@ -186,7 +186,7 @@ void PhaseFour::advance() {
 
 void PhaseFour::run() {
     PhaseFive& p5 = *phaseFive;
-    Windex& window = *p5.windexPointer;
+    Screen& window = *p5.screen;
 
     // Replayed keys act before the first picture. Their repaints draw
     // before the tiling, every component collapsed at the origin: they

@@ -113,7 +113,7 @@ int Sim(int argc, char** argv, void (*build)()) {
         explainClick = explainComponent;
     }
     phaseFive = new PhaseFive;
-    if (zFlagSet) phaseFive->windexPointer->reviseView(zSetXa, zSetYa, zSetXb, zSetYb);
+    if (zFlagSet) phaseFive->screen->view.reviseView(zSetXa, zSetYa, zSetXb, zSetYb);
 
     beginWaveform();
     if (!earlyExitFlag) phaseFour->run();

@@ -17,10 +17,16 @@
 #   analysis    what is told about a built circuit from the library's kinds:
 #               kinds, netlist files, the oscillation watch, the timing
 #               report, the chains of causes
-#   display     the window, drawing passes, icons, panes and input
+#   display     the window on the screen (its port, colours and drawing
+#               primitives), the translation of its events, and what draws
+#               on it: panes, tabs, super probes, the watch panel
+#   passes      phase five: the drawing passes and every drawing sequence
+#               made of them, and the icons they draw
+#   input       what keys, buttons and pointer motions do, running the
+#               sequences of the passes
 #   driver      what ties the engine to the display: Sim, the run loop,
 #               main, and korvax.h, the header circuits include
-set(KORVAX_LAYERS base port geometry engine components analysis display driver)
+set(KORVAX_LAYERS base port geometry engine components analysis display passes input driver)
 
 # The layers each layer uses, all below it: the display and the components
 # stand side by side on the engine, so neither includes the other.
@@ -31,7 +37,9 @@ set(KORVAX_USES_engine base geometry)
 set(KORVAX_USES_components base geometry engine)
 set(KORVAX_USES_analysis base geometry engine components)
 set(KORVAX_USES_display base port geometry engine)
-set(KORVAX_USES_driver base port geometry engine components analysis display)
+set(KORVAX_USES_passes base port geometry engine display)
+set(KORVAX_USES_input base port geometry engine display passes)
+set(KORVAX_USES_driver base port geometry engine components analysis display passes input)
 
 set(KORVAX_LAYER_base
   Arena.h
@@ -49,6 +57,7 @@ set(KORVAX_LAYER_geometry
   display/IconLayout.h display/IconLayout.cpp
   display/PaneRect.h display/PaneRect.cpp
   display/SubWindowBand.h display/SubWindowBand.cpp
+  display/Windex.h display/Windex.cpp
   display/SchCell.h display/SchCell.cpp
   display/iconData.h display/iconData.cpp)
 
@@ -92,16 +101,20 @@ set(KORVAX_LAYER_analysis
   Timing.h Timing.cpp)
 
 set(KORVAX_LAYER_display
-  display/FandCOp.cpp
-  display/IconDraw.h display/IconDraw.cpp
   display/Pane.h display/Pane.cpp
-  display/Ph5.h display/Ph5.cpp
-  display/SupDisp.cpp
   display/SupProbe.h display/SupProbe.cpp
   display/Tab.h display/Tab.cpp
   display/WatchPanel.h display/WatchPanel.cpp
   display/Window.h display/Window.cpp
-  display/WindowEv.h display/WindowEv.cpp
+  display/WindowEv.h display/WindowEv.cpp)
+
+set(KORVAX_LAYER_passes
+  display/IconDraw.h display/IconDraw.cpp
+  display/Ph5.h display/Ph5.cpp
+  display/SupDisp.cpp)
+
+set(KORVAX_LAYER_input
+  display/FandCOp.cpp
   display/WindowIn.h display/WindowIn.cpp)
 
 set(KORVAX_LAYER_driver

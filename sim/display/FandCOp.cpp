@@ -24,29 +24,28 @@ void toggle(int& flag) { flag ^= 1; }
 void setLevel(int level) {
     const int deepest = phaseTwo->maxGraphicDisplayLevel;
     phaseFive->currentGraphicDisplayLevel = level < 1 ? 1 : level > deepest ? deepest : level;
-    phaseFive->windexPointer->repaint();
+    phaseFive->repaint();
 }
 
 }  // namespace
 
 void FunctionKeyOperate(int keyChar) {
     PhaseFive& p5 = *phaseFive;
-    Windex& w = *p5.windexPointer;
     switch (keyChar) {
     case restartKey: reStart = 1; break;
-    case linesKey: toggle(p5.interconnectFlag); w.repaint(); break;
-    case labelsKey: toggle(p5.labelGateFlag); w.repaint(); break;
-    case leadsKey: toggle(p5.drawComponentLeadsFlag); w.repaint(); break;
-    case lineLabelsKey: toggle(p5.labelLinesFlag); w.repaint(); break;
+    case linesKey: toggle(p5.interconnectFlag); p5.repaint(); break;
+    case labelsKey: toggle(p5.labelGateFlag); p5.repaint(); break;
+    case leadsKey: toggle(p5.drawComponentLeadsFlag); p5.repaint(); break;
+    case lineLabelsKey: toggle(p5.labelLinesFlag); p5.repaint(); break;
     case statusLineKey: toggle(displayTimeFlag); break;
     case muxOnlyKey: toggle(connectMuxOnlyFlag); break;
-    case superProbesKey: toggle(p5.superProbeSelect); w.repaint(); break;
-    case windowingModeKey: toggle(p5.newWindowingMode); w.repaint(); break;
+    case superProbesKey: toggle(p5.superProbeSelect); p5.repaint(); break;
+    case windowingModeKey: toggle(p5.newWindowingMode); p5.repaint(); break;
     case quitKey: done = 1; break;
     case panelKey:
         // Without a window there is no panel: the key stays unused, as before.
-        if (w.display)
-            p5.watchPanel.toggle(w);
+        if (p5.screen->display)
+            p5.togglePanel();
         else
             std::fprintf(stderr, unusedFunctionKeyMessage, keyChar);
         break;
@@ -58,7 +57,7 @@ void FunctionKeyOperate(int keyChar) {
     case leastDetailControlKey: setLevel(1); break;
     case lessDetailKey:
     case lessDetailLetterKey: setLevel(p5.currentGraphicDisplayLevel - 1); break;
-    case repaintKey: w.repaint(); break;
+    case repaintKey: p5.repaint(); break;
     default: std::fprintf(stderr, unusedFunctionKeyMessage, keyChar); break;
     }
 }

@@ -11,7 +11,7 @@ const int iconScale = 1000;  // icon coordinates run 0 … 1000 across the body
 
 }  // namespace
 
-void iconDraw(Windex& win, PhaseFive& p5, int cind, const int* icon) {
+void iconDraw(Screen& win, PhaseFive& p5, int cind, const int* icon) {
     const PhaseTwo& p2 = *phaseTwo;
     const IconLayout l = iconLayout(p2.tile[cind]);
     const int bodyW = static_cast<int>(l.body);

@@ -8,7 +8,7 @@
 #include "display/IconLayout.h"
 
 class PhaseFive;
-class Windex;
+class Screen;
 
 // Draws component cind with icon table `icon` into its tile on `win`:
 // body; label when p5's labelGateFlag is set; when drawComponentLeadsFlag
@@ -17,6 +17,6 @@ class Windex;
 // 0 at the bottom), each a lead and a tab, recorded in p5's tab lists and,
 // while superProbeCollect is set, as super probes; wire names at the leads
 // when labelLinesFlag is set.
-void iconDraw(Windex& win, PhaseFive& p5, int cind, const int* icon);
+void iconDraw(Screen& win, PhaseFive& p5, int cind, const int* icon);
 
 #endif

@@ -9,7 +9,7 @@ inline bool isValue(SignalValue sv) { return sv >= ZERO && sv <= ONE; }
 
 }  // namespace
 
-void drawPane(Windex& win, int x, int y, int w, int h, SignalValue sv, bool is_probe, float shrinkFactor) {
+void drawPane(Screen& win, int x, int y, int w, int h, SignalValue sv, bool is_probe, float shrinkFactor) {
     if (!isValue(sv)) return;
     int xs, ys, ws, hs;
     shrink(shrinkFactor, x, y, w, h, xs, ys, ws, hs);
@@ -35,7 +35,7 @@ void drawPane(Windex& win, int x, int y, int w, int h, SignalValue sv, bool is_p
     }
 }
 
-void drawPane_byte(Windex& win, int x, int y, int w, int h, const SignalValue* sv, bool, float shrinkFactor) {
+void drawPane_byte(Screen& win, int x, int y, int w, int h, const SignalValue* sv, bool, float shrinkFactor) {
     int xs, ys, ws, hs;
     shrink(shrinkFactor, x, y, w, h, xs, ys, ws, hs);
     const int slot = hs / 8;
@@ -48,7 +48,7 @@ void drawPane_byte(Windex& win, int x, int y, int w, int h, const SignalValue* s
     }
 }
 
-void drawPane_byte_h(Windex& win, int x, int y, int w, int h, const SignalValue* sv, bool, float shrinkFactor) {
+void drawPane_byte_h(Screen& win, int x, int y, int w, int h, const SignalValue* sv, bool, float shrinkFactor) {
     int xs, ys, ws, hs;
     shrink(shrinkFactor, x, y, w, h, xs, ys, ws, hs);
     const int slot = ws / 8;

@@ -9,17 +9,17 @@
 #include "Signal.h"
 #include "display/PaneRect.h"
 
-class Windex;
+class Screen;
 
 // One value in the rectangle shrunk by `shrinkFactor`: a probe (is_probe)
 // fills it in the value's colour; a switch-like pane draws a black-and-white
 // symbol that reads without colour. Values outside the five draw nothing.
-void drawPane(Windex& win, int x, int y, int w, int h, SignalValue sv, bool is_probe, float shrinkFactor);
+void drawPane(Screen& win, int x, int y, int w, int h, SignalValue sv, bool is_probe, float shrinkFactor);
 // Eight values sv[0] … sv[7] as bars stacked from the top down.
-void drawPane_byte(Windex& win, int x, int y, int w, int h, const SignalValue* sv, bool is_probe,
+void drawPane_byte(Screen& win, int x, int y, int w, int h, const SignalValue* sv, bool is_probe,
                    float shrinkFactor);
 // Eight values as bars side by side from the left.
-void drawPane_byte_h(Windex& win, int x, int y, int w, int h, const SignalValue* sv, bool is_probe,
+void drawPane_byte_h(Screen& win, int x, int y, int w, int h, const SignalValue* sv, bool is_probe,
                      float shrinkFactor);
 
 #endif

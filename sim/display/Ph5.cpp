@@ -1,15 +1,18 @@
 // Phase five's drawing passes and the drawing sequences made of them: the
 // icons of the shown components, the interconnecting lines between their
-// tabs, the live panes, and the first picture.
+// tabs, the live panes; the first picture, the repaint, the redraws after
+// an exposure and a view change, the panel's toggle and the saved picture.
 #include "display/Ph5.h"
 
 #include <cstddef>
+#include <cstdio>
 
 #include "Watch.h"
 #include "cmdLine.h"
 #include "display/IconDraw.h"
 #include "display/IconLayout.h"
 #include "display/Pane.h"
+#include "display/SvgPort.h"
 
 PhaseFive* phaseFive = nullptr;
 
@@ -20,31 +23,31 @@ const char* const windowLabel = "Korvax v20190215";
 }  // namespace
 
 PhaseFive::PhaseFive()
-    : windexPointer(new Windex(windowLabel)), superProbeCollect(1), superProbeSelect(0), newWindowingMode(1),
+    : screen(new Screen(windowLabel)), superProbeCollect(1), superProbeSelect(0), newWindowingMode(1),
       currentGraphicDisplayLevel(1), interconnectFlag(1), labelGateFlag(1), drawComponentLeadsFlag(1),
       labelLinesFlag(0) {
     paneOut = this;
-    if (watchLinesFlag && !picturePath && !watchList.empty()) watchPanel.show(*windexPointer);
+    if (watchLinesFlag && !picturePath && !watchList.empty()) watchPanel.show(*screen);
 }
 
 // The window goes first; the lists free their nodes as members.
 PhaseFive::~PhaseFive() {
     if (paneOut == this) paneOut = nullptr;
-    delete windexPointer;
+    delete screen;
 }
 
-bool PhaseFive::visible() const { return windexPointer->display != nullptr; }
+bool PhaseFive::visible() const { return screen->display != nullptr; }
 
 void PhaseFive::pane(const ScreenTile& t, SignalValue v, bool isProbe, float shrinkFactor) {
-    drawPane(*windexPointer, t.x, t.y, t.w, t.h, v, isProbe, shrinkFactor);
+    drawPane(*screen, t.x, t.y, t.w, t.h, v, isProbe, shrinkFactor);
 }
 
 void PhaseFive::byteColumn(const ScreenTile& t, const SignalValue* v, float shrinkFactor) {
-    drawPane_byte(*windexPointer, t.x, t.y, t.w, t.h, v, true, shrinkFactor);
+    drawPane_byte(*screen, t.x, t.y, t.w, t.h, v, true, shrinkFactor);
 }
 
 void PhaseFive::byteRow(const ScreenTile& t, const SignalValue* v, float shrinkFactor) {
-    drawPane_byte_h(*windexPointer, t.x, t.y, t.w, t.h, v, true, shrinkFactor);
+    drawPane_byte_h(*screen, t.x, t.y, t.w, t.h, v, true, shrinkFactor);
 }
 
 void PhaseFive::componentTiling(SchematicCell* schematic) {
@@ -62,11 +65,11 @@ void PhaseFive::drawSchematic() {
     inTab.clear();
     outTab.clear();
     for (int c = 0; c < p2.numberOfComponents; c++)
-        if (p2.iconArrays[c] && shown(c)) iconDraw(*windexPointer, *this, c, p2.iconArrays[c]);
+        if (p2.iconArrays[c] && shown(c)) iconDraw(*screen, *this, c, p2.iconArrays[c]);
 }
 
 void PhaseFive::connect() {
-    Windex& win = *windexPointer;
+    Screen& win = *screen;
     const PhaseTwo& p2 = *phaseTwo;
     // Without a display no tabs are recorded and no line would show: the
     // index is not built.
@@ -122,22 +125,22 @@ void PhaseFive::firstPicture() {
     if (interconnectFlag) connect();
     drawPanes();
     if (superProbeSelect) displaySuperProbes();
-    windexPointer->drawSubWindow();
-    watchPanel.redraw(*windexPointer);
+    screen->drawSubWindow();
+    watchPanel.redraw(*screen);
 }
 
 void PhaseFive::windowingRedraw(bool recentre) {
-    Windex& win = *windexPointer;
+    Screen& win = *screen;
     win.clear();
     drawSchematic();
     drawPanes();
-    if (recentre) win.setSubWin();
+    if (recentre) win.view.setSubWin();
     win.drawSubWindow();
 }
 
 int PhaseFive::componentAtPixel(int px, int py) const {
     const PhaseTwo& p2 = *phaseTwo;
-    const Windex& win = *windexPointer;
+    const Windex& win = screen->view;
     int found = -1;
     long long foundArea = 0;
     for (int c = 0; c < p2.numberOfComponents; c++) {
@@ -156,17 +159,70 @@ int PhaseFive::componentAtPixel(int px, int py) const {
 }
 
 void PhaseFive::outlineComponents(const std::vector<int>& components) {
-    Windex& win = *windexPointer;
+    Screen& win = *screen;
     if (!win.display) return;
     const PhaseTwo& p2 = *phaseTwo;
+    const Windex& v = win.view;
     for (int c : components) {
         if (c < 0 || c >= p2.numberOfComponents || !shown(c)) continue;
         const ScreenTile t = iconExtent(p2.tile[c]);
-        const int x0 = win.xScale(t.x), y0 = win.yScale(t.y);
-        const int w = win.xScale(t.x + t.w) - x0, h = win.yScale(t.y + t.h) - y0;
+        const int x0 = v.xScale(t.x), y0 = v.yScale(t.y);
+        const int w = v.xScale(t.x + t.w) - x0, h = v.yScale(t.y + t.h) - y0;
         win.display->drawRectangle(ctxBOLD, x0 - 2, y0 - 2, w + 4, h + 4);
         win.display->drawRectangle(ctxXXX, x0 - 4, y0 - 4, w + 8, h + 8);
         win.display->drawRectangle(ctxXXX, x0 - 5, y0 - 5, w + 10, h + 10);
     }
     win.display->flush();
+}
+
+void PhaseFive::repaint() {
+    screen->clear();
+    drawSchematic();
+    if (interconnectFlag) connect();
+    drawPanes();
+    screen->drawSubWindow();
+}
+
+void PhaseFive::exposureRedraw(bool due) {
+    Screen& win = *screen;
+    if (!win.display) return;
+    if (due) {
+        win.display->setClipRectangles(win.clips, win.numClips);
+        drawSchematic();
+        if (newWindowingMode && interconnectFlag) connect();
+        drawPanes();
+        win.drawSubWindow();
+        win.display->clearClip();
+        win.numClips = 0;
+        win.readWindowSize();
+    }
+    repaint();
+}
+
+void PhaseFive::togglePanel() {
+    Screen& win = *screen;
+    if (watchPanel.shown) {
+        watchPanel.hide(win);
+        repaint();
+        return;
+    }
+    watchPanel.show(win);
+    repaint();
+    watchPanel.redraw(win);
+}
+
+void PhaseFive::savePicture() {
+    Screen& win = *screen;
+    if (!win.display) return;
+    char name[32] = "";
+    FILE* file = createPictureFile(name);
+    if (!file) return;
+    XPort* picture = newSvgPort(file, name);
+    const ScreenSaved saved = win.beginPicture(picture);
+    repaint();
+    win.endPicture(saved);
+    const bool failedBefore = pictureWriteFailed();
+    picture->close();
+    delete picture;
+    if (pictureWriteFailed() == failedBefore) std::fprintf(stderr, "Saved the view as %s\n", name);
 }

@@ -2,9 +2,12 @@
 // function keys toggle and the current level of detail, and runs the
 // drawing passes: which components are shown at that level, their icons,
 // the lines between them, each shown component's live pane, and the watch
-// panel (WatchPanel.h) beside them. Sim creates
-// the one instance after the connectivity check; the run loop draws the
-// first picture and the per-cycle panes; the key commands redraw.
+// panel (WatchPanel.h) beside them. Every drawing sequence made of the
+// passes is one of its methods: the first picture, the repaint, the redraw
+// after an exposure or a view change, the panel's toggle and the saved
+// picture. Sim creates the one instance after the connectivity check; the
+// run loop draws the first picture and the per-cycle panes; the key
+// commands redraw.
 //
 // Every pass runs with or without a display: without one the drawing
 // primitives do nothing, while the tiling still reports bad positions and
@@ -26,7 +29,7 @@
 // window, and fills paneOut while it exists.
 class PhaseFive : public PaneOut {
 public:
-    Windex* windexPointer;           // the display window, owned
+    Screen* screen;                  // the display window and its view, owned
     TabList inTab;                   // input tabs recorded by the drawing passes, until connect
     TabList outTab;                  // output tabs recorded by the drawing passes, until connect
     SuperProbeList superProbeList;   // super-probe rectangles, recorded by the first picture
@@ -107,10 +110,28 @@ public:
     // super probes for the last time), lines, panes, super probes when
     // shown, the sub-window, and the watch panel's lines when it is shown.
     void firstPicture();
-    // The redraw after a view change in windowing mode: like
-    // Windex::repaint but without lines; `recentre` puts the sub-window
-    // back in the middle of the view first.
+    // The whole window again: clear, drawSchematic, connect (when lines
+    // are on), drawPanes, the sub-window.
+    void repaint();
+    // The redraw after an exposure (Screen::checkEvent): when `due`, the
+    // schematic first drawn clipped to the collected rectangles (icons,
+    // lines in windowing mode, panes, the sub-window; only the main context
+    // is clipped, the panes' value fills are not), the rectangles dropped
+    // and the window's size read again; then, every time, repaint.
+    void exposureRedraw(bool due);
+    // The redraw after a view change in windowing mode: like repaint but
+    // without lines; `recentre` puts the sub-window back in the middle of
+    // the view first.
     void windowingRedraw(bool recentre);
+    // F11: the watch panel hidden and the window repainted, or shown, the
+    // window repainted and the panel's lines drawn.
+    void togglePanel();
+    // Control-s: the present view, as repaint draws it, into korvax-N.svg
+    // in the working directory (createPictureFile), said on standard error
+    // ("Saved the view as korvax-N.svg"); a file that cannot be written is
+    // said instead. The window's own port and colours are put back after
+    // it. No effect without a display.
+    void savePicture();
 };
 
 extern PhaseFive* phaseFive;

@@ -1,7 +1,7 @@
 // The bands of the dashed sub-window, as the mouse meets them: which band a
 // pixel lies in, and which edges a drag begun in a band moves. Pure
-// functions of pixel positions; the window shows the band's cursor and
-// moves the edges (Window.h).
+// functions of pixel positions; the view moves the edges (Windex.h) and the
+// window shows the band's cursor (Window.h).
 #ifndef KORVAX_SUBWINDOWBAND_H
 #define KORVAX_SUBWINDOWBAND_H
 

@@ -7,5 +7,5 @@
 void PhaseFive::displaySuperProbes() {
     const SignalValue* current = phaseThree->currentSignals;
     for (const SuperProbe* p = superProbeList.start; p; p = p->link)
-        drawPane(*windexPointer, p->x, p->y, p->w, p->h, current[p->signalIndex], true, 0.66f);
+        drawPane(*screen, p->x, p->y, p->w, p->h, current[p->signalIndex], true, 0.66f);
 }

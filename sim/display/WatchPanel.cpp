@@ -71,7 +71,7 @@ void WatchPanel::makeLine(int row, int rows, std::string& out) const {
     out.resize(room, ' ');
 }
 
-void WatchPanel::show(Windex& w) {
+void WatchPanel::show(Screen& w) {
     if (shown || !w.display) return;
     if (charWidth == 0) w.display->fontCell(ascent, descent, charWidth);
     if (charWidth < 1) charWidth = 1;
@@ -86,18 +86,18 @@ void WatchPanel::show(Windex& w) {
     // At most half the window: the schematic keeps the other half.
     w.panelBand = 0;
     w.readWindowSize();
-    const int most = (w.xPixels / 2 - 2 - 2 * margin) / charWidth;
+    const int most = (w.view.xPixels / 2 - 2 - 2 * margin) / charWidth;
     columns = std::max(1, std::min(columns, most));
     band = columns * charWidth + 2 * margin + 2;
     shown = true;
     w.panelBand = band;
     w.readWindowSize();
-    const int rows = rowsFor(w.yPixels);
+    const int rows = rowsFor(w.view.yPixels);
     lines.resize(static_cast<size_t>(rows));
     for (int r = 0; r < rows; r++) makeLine(r, rows, lines[static_cast<size_t>(r)]);
 }
 
-void WatchPanel::hide(Windex& w) {
+void WatchPanel::hide(Screen& w) {
     if (!shown) return;
     shown = false;
     w.panelBand = 0;
@@ -107,26 +107,15 @@ void WatchPanel::hide(Windex& w) {
     }
 }
 
-void WatchPanel::toggle(Windex& w) {
-    if (shown) {
-        hide(w);
-        w.repaint();
-        return;
-    }
-    show(w);
-    w.repaint();
-    redraw(w);
-}
-
-void WatchPanel::redraw(Windex& w) {
+void WatchPanel::redraw(Screen& w) {
     if (!shown || !w.display) return;
     for (size_t r = 0; r < lines.size(); r++)
         w.display->drawPanelText(margin, baseline(static_cast<int>(r)), lines[r].data(), static_cast<int>(lines[r].size()));
 }
 
-void WatchPanel::update(Windex& w) {
+void WatchPanel::update(Screen& w) {
     if (!shown || !w.display) return;
-    const int rows = rowsFor(w.yPixels);
+    const int rows = rowsFor(w.view.yPixels);
     if (static_cast<int>(lines.size()) != rows) lines.resize(static_cast<size_t>(rows));
     std::string& now = fresh;
     for (int r = 0; r < rows; r++) {

@@ -8,7 +8,7 @@
 // Where it sits: a child window over a band at the window's right edge, as
 // wide as its longest line needs (the widest value a watch's format can
 // show), at most half the window. While it is shown the schematic's pixels
-// end where the band begins (Windex::xPixels is the window's width less
+// end where the band begins (the view's xPixels is the window's width less
 // the band), so the whole view stays in sight, only narrower; and since the
 // server clips every drawing on the window at the child, nothing the
 // schematic draws (icons of components outside the view, panes, lines) can
@@ -56,23 +56,20 @@ public:
     WatchPanel();
 
     // Lays the panel out for the watches of watchList and the window's
-    // font, takes its band of the window (Windex::panelBand, then
+    // font, takes its band of the window (Screen::panelBand, then
     // readWindowSize, which puts the child window there) and makes every
     // line's text; draws nothing: the caller repaints the schematic and
     // calls redraw. No effect without a display or when already shown.
-    void show(Windex& w);
+    void show(Screen& w);
     // Hides the child window and gives the band back to the schematic
     // (xPixels is the window's width again); draws nothing. No effect when
     // hidden.
-    void hide(Windex& w);
-    // F11: shows or hides the panel, then repaints the window (and draws
-    // every line of a panel just shown).
-    void toggle(Windex& w);
+    void hide(Screen& w);
     // Draws every line as last made (the panel's exposures).
-    void redraw(Windex& w);
+    void redraw(Screen& w);
     // A sample of the watches: remakes every line from the watches' present
     // texts and draws those that changed. Only while shown.
-    void update(Windex& w);
+    void update(Screen& w);
 
     // The pixels between one line's baseline and the next.
     int lineHeight() const { return ascent + descent + 1; }

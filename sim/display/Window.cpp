@@ -1,6 +1,7 @@
-// The display window: set-up and teardown of the connection, the drawing
-// primitives in world coordinates, the view arithmetic, the sub-window and
-// the status line. Every server call goes through the port (XPort.h).
+// The display window on the screen: set-up and teardown of the connection,
+// the colours, the drawing primitives in world coordinates, the sub-window's
+// outline and cursor, and the status line. Every server call goes through
+// the port (XPort.h); the view's arithmetic is Windex.cpp's.
 #include "display/Window.h"
 
 #include <fcntl.h>
@@ -16,8 +17,6 @@
 
 #include "Ph4.h"
 #include "cmdLine.h"
-#include "display/Ph5.h"
-#include "display/SvgPort.h"
 
 XPort* (*makeXPort)() = newXlibPort;
 
@@ -29,7 +28,7 @@ const ValueColour valueColours[5] = {
     {ctxONE, "#008000"},            // ONE
 };
 
-const int Windex::cursor_shape[10] = {2, 52, 134, 116, 136, 108, 108, 12, 116, 14};
+const int Screen::cursor_shape[10] = {2, 52, 134, 116, 136, 108, 108, 12, 116, 14};
 
 namespace {
 
@@ -90,13 +89,11 @@ void clampWindowSize(WindowHint& hint, const char* asked) {
     hint.height = h;
 }
 
-Windex::Windex(const char* labelString)
-    : display(nullptr), hint{0, 0, 0, 0, 0}, foreground(0), background(0), subwin(0), event(), xPixels(0),
-      yPixels(0), clips(), numClips(0), panelBand(0) {
+Screen::Screen(const char* labelString)
+    : display(nullptr), view(), hint{0, 0, 0, 0, 0}, foreground(0), background(0), subwin(0), event(), clips(),
+      numClips(0), panelBand(0) {
     const std::string title = std::string(labelString) + WindowLabelString;
     installXErrorHandlers(endRun);
-    resetView();
-    setSubWin();
     if (!useXDisplay) return;
     XPort* port = makeXPort();
     if (!port->open()) {
@@ -117,16 +114,14 @@ Windex::Windex(const char* labelString)
 
     port->selectInputAndMap(windowEventMask);
     display = port;
-    resetView();
-    setSubWin();
     // The first exposure says the window is on the screen; it is taken and
     // not drawn (the run draws the first picture). Waiting sleeps on the
     // connection instead of polling it in a loop.
     while (!done && !port->nextEvent(event, true)) port->waitReadable(exposureWaitMs);
-    port->windowSize(xPixels, yPixels);
+    port->windowSize(view.xPixels, view.yPixels);
 }
 
-void Windex::allocateColours(XPort& port) {
+void Screen::allocateColours(XPort& port) {
     background = optionColour(port, red_bg, green_bg, blue_bg, port.whitePixel(), "background");
     foreground = optionColour(port, red_fg, green_fg, blue_fg, port.blackPixel(), "foreground");
     // The sub-window colour is always allocated: pure red unless given.
@@ -140,7 +135,7 @@ void Windex::allocateColours(XPort& port) {
     subwin = sub ^ background;
 }
 
-void Windex::createContexts(XPort& port) {
+void Screen::createContexts(XPort& port) {
     port.createContext(ctxMain);
     port.setColours(ctxMain, foreground, background);
     port.setFunction(ctxMain, false);
@@ -162,174 +157,129 @@ void Windex::createContexts(XPort& port) {
     }
 }
 
-// The picture is the window's repaint drawn on an SVG port set up as the
-// window was, at the window's size; the window's own port and colours are
-// put back after it. The name is taken with O_EXCL, so a file that exists
-// is never overwritten.
-void Windex::savePicture() {
-    if (!display) return;
-    char name[32] = "";
-    FILE* file = nullptr;
-    for (int n = 1; !file && n < 1000000; n++) {
+FILE* createPictureFile(char (&name)[32]) {
+    for (int n = 1; n < 1000000; n++) {
         std::snprintf(name, sizeof name, "korvax-%d.svg", n);
         const int fd = ::open(name, O_WRONLY | O_CREAT | O_EXCL, 0666);
-        if (fd >= 0) {
-            file = fdopen(fd, "wb");
-        } else if (errno != EEXIST) {
+        if (fd >= 0) return fdopen(fd, "wb");
+        if (errno != EEXIST) {
             std::fprintf(stderr, "%s: cannot be written: %s\n", name, std::strerror(errno));
-            return;
+            return nullptr;
         }
     }
-    if (!file) return;
-    XPort* windowPort = display;
-    const unsigned long windowColours[3] = {foreground, background, subwin};
-    XPort* picture = newSvgPort(file, name);
-    picture->open();
-    allocateColours(*picture);
-    picture->createWindow(0, 0, xPixels, yPixels, borderWidth, foreground, background);
-    createContexts(*picture);
-    display = picture;
-    repaint();
-    display = windowPort;
-    foreground = windowColours[0], background = windowColours[1], subwin = windowColours[2];
-    const bool failedBefore = pictureWriteFailed();
-    picture->close();
-    delete picture;
-    if (pictureWriteFailed() == failedBefore) std::fprintf(stderr, "Saved the view as %s\n", name);
+    return nullptr;
 }
 
-Windex::~Windex() {
+ScreenSaved Screen::beginPicture(XPort* picture) {
+    const ScreenSaved saved{display, foreground, background, subwin};
+    picture->open();
+    allocateColours(*picture);
+    picture->createWindow(0, 0, view.xPixels, view.yPixels, borderWidth, foreground, background);
+    createContexts(*picture);
+    display = picture;
+    return saved;
+}
+
+void Screen::endPicture(const ScreenSaved& saved) {
+    display = saved.port;
+    foreground = saved.foreground;
+    background = saved.background;
+    subwin = saved.subwin;
+}
+
+Screen::~Screen() {
     if (!display) return;
     display->close();
     delete display;
 }
 
-void Windex::clear() {
+void Screen::clear() {
     if (display) display->clearArea(0, 0, 0, 0);
 }
 
-void Windex::clearArea(int x, int y, int w, int h) {
+void Screen::clearArea(int x, int y, int w, int h) {
     if (!display) return;
-    const int ws = wScale(w), hs = hScale(h);
+    const int ws = view.wScale(w), hs = view.hScale(h);
     if (ws < 1 || hs < 1) return;
-    display->clearArea(xScale(x), yScale(y), ws, hs);
+    display->clearArea(view.xScale(x), view.yScale(y), ws, hs);
 }
 
-void Windex::drawLine(int xs, int ys, int xe, int ye) {
-    if (display) display->drawLine(ctxMain, xScale(xs), yScale(ys), xScale(xe), yScale(ye));
+void Screen::drawLine(int xs, int ys, int xe, int ye) {
+    if (display) display->drawLine(ctxMain, view.xScale(xs), view.yScale(ys), view.xScale(xe), view.yScale(ye));
 }
-void Windex::drawLine_BOLD(int xs, int ys, int xe, int ye) {
-    if (display) display->drawLine(ctxBOLD, xScale(xs), yScale(ys), xScale(xe), yScale(ye));
+void Screen::drawLine_BOLD(int xs, int ys, int xe, int ye) {
+    if (display) display->drawLine(ctxBOLD, view.xScale(xs), view.yScale(ys), view.xScale(xe), view.yScale(ye));
 }
-void Windex::drawRectangle(int x, int y, int w, int h) {
-    if (display) display->drawRectangle(ctxMain, xScale(x), yScale(y), wScale(w), hScale(h));
+void Screen::drawRectangle(int x, int y, int w, int h) {
+    if (display) display->drawRectangle(ctxMain, view.xScale(x), view.yScale(y), view.wScale(w), view.hScale(h));
 }
-void Windex::drawCircle(int x, int y, int w, int h, int angle1, int angle2) {
-    if (display) display->drawArc(ctxMain, xScale(x), yScale(y), wScale(w), hScale(h), angle1, angle2);
+void Screen::drawCircle(int x, int y, int w, int h, int angle1, int angle2) {
+    if (display)
+        display->drawArc(ctxMain, view.xScale(x), view.yScale(y), view.wScale(w), view.hScale(h), angle1, angle2);
 }
-void Windex::drawFilledRectangle(int x, int y, int w, int h) {
-    if (display) display->fillRectangle(ctxMain, xScale(x), yScale(y), wScale(w), hScale(h));
+void Screen::drawFilledRectangle(int x, int y, int w, int h) {
+    if (display) display->fillRectangle(ctxMain, view.xScale(x), view.yScale(y), view.wScale(w), view.hScale(h));
 }
-void Windex::fill(SignalValue v, int x, int y, int w, int h) {
+void Screen::fill(SignalValue v, int x, int y, int w, int h) {
     if (display && v >= ZERO && v <= ONE)
-        display->fillRectangle(valueColours[v].context, xScale(x), yScale(y), wScale(w), hScale(h));
+        display->fillRectangle(valueColours[v].context, view.xScale(x), view.yScale(y), view.wScale(w),
+                               view.hScale(h));
 }
-void Windex::drawFilledCircle(int x, int y, int w, int h, int angle1, int angle2) {
-    if (display) display->fillArc(valueColours[ZERO].context, xScale(x), yScale(y), wScale(w), hScale(h), angle1, angle2);
+void Screen::drawFilledCircle(int x, int y, int w, int h, int angle1, int angle2) {
+    if (display)
+        display->fillArc(valueColours[ZERO].context, view.xScale(x), view.yScale(y), view.wScale(w), view.hScale(h),
+                         angle1, angle2);
 }
-void Windex::drawText(int x, int y, const char* s) {
-    if (display && s) display->drawImageText(ctxMain, xScale(x), yScale(y), s, static_cast<int>(std::strlen(s)));
+void Screen::drawText(int x, int y, const char* s) {
+    if (display && s)
+        display->drawImageText(ctxMain, view.xScale(x), view.yScale(y), s, static_cast<int>(std::strlen(s)));
 }
-void Windex::sync() {
+void Screen::sync() {
     if (display) display->sync();
 }
 
-int Windex::xScale(int x) const {
-    return truncateToInt(static_cast<float>(xPixels) * (worldExtent(viewXs, x) / worldExtent(viewXs, viewXe)));
-}
-int Windex::wScale(int w) const {
-    return truncateToInt(static_cast<float>(xPixels) * (static_cast<float>(w) / worldExtent(viewXs, viewXe)));
-}
-int Windex::yScale(int y) const {
-    return truncateToInt(static_cast<float>(yPixels) * (worldExtent(viewYs, y) / worldExtent(viewYs, viewYe)));
-}
-int Windex::hScale(int h) const {
-    return truncateToInt(static_cast<float>(yPixels) * (static_cast<float>(h) / worldExtent(viewYs, viewYe)));
+void Screen::showView() const {
+    std::fprintf(stderr, "View: %d %d %d %d\n", view.viewXs, view.viewYs, view.viewXe, view.viewYe);
 }
 
-void Windex::reviseView(int xa, int ya, int xb, int yb) {
-    if (xPixels == 0 || yPixels == 0) return;
-    const float w = worldExtent(viewXs, viewXe), h = worldExtent(viewYs, viewYe);
-    const float xs = static_cast<float>(viewXs), ys = static_cast<float>(viewYs);
-    const float xp = static_cast<float>(xPixels), yp = static_cast<float>(yPixels);
-    // Product before quotient, every edge from the old view.
-    int nxs = truncateToInt(xs + w * static_cast<float>(xa) / xp);
-    int nys = truncateToInt(ys + h * static_cast<float>(ya) / yp);
-    int nxe = truncateToInt(xs + w * static_cast<float>(xb) / xp);
-    int nye = truncateToInt(ys + h * static_cast<float>(yb) / yp);
-    setView(nxs, nys, nxe, nye);
-}
-
-void Windex::setView(int xs, int ys, int xe, int ye) {
-    viewXs = xs;
-    viewYs = ys;
-    viewXe = xe;
-    viewYe = ye;
-}
-
-void Windex::getView(int* xs, int* ys, int* xe, int* ye) const {
-    *xs = viewXs;
-    *ys = viewYs;
-    *xe = viewXe;
-    *ye = viewYe;
-}
-
-void Windex::resetView() { setView(0, 0, worldMaximum, worldMaximum); }
-
-void Windex::showView() const { std::fprintf(stderr, "View: %d %d %d %d\n", viewXs, viewYs, viewXe, viewYe); }
-
-void Windex::setSubWin() {
-    const int dx = (viewXe - viewXs) >> 3, dy = (viewYe - viewYs) >> 3;
-    subWinXs = viewXs + 3 * dx;
-    subWinXe = viewXs + 5 * dx;
-    subWinYs = viewYs + 3 * dy;
-    subWinYe = viewYs + 5 * dy;
-}
-
-void Windex::subWinToViewWin() { setView(subWinXs, subWinYs, subWinXe, subWinYe); }
-
-void Windex::drawSubWindow() {
+void Screen::drawSubWindow() {
     if (!display) return;
     display->setLineAttributes(ctxMain, 0, true, true, true);
     display->setFunction(ctxMain, true);
     display->setColours(ctxMain, subwin, background);
-    display->drawRectangle(ctxMain, xScale(subWinXs), yScale(subWinYs), wScale(subWinXe - subWinXs),
-                           hScale(subWinYe - subWinYs));
+    display->drawRectangle(ctxMain, view.xScale(view.subWinXs), view.yScale(view.subWinYs),
+                           view.wScale(view.subWinXe - view.subWinXs), view.hScale(view.subWinYe - view.subWinYs));
     display->setLineAttributes(ctxMain, 0, false, true, true);
     display->setFunction(ctxMain, false);
     display->setColours(ctxMain, foreground, background);
 }
 
-void Windex::drawTimeAndQueue(unsigned long t, int q, int s) {
+void Screen::drawTimeAndQueue(unsigned long t, int q, int s) {
     if (!display) return;
     char text[96];
     std::snprintf(text, sizeof text, "T=%lu Q=%d S=%d        ", t, q, s);
-    drawText(viewXs + (viewXe - viewXs) / 32, viewYs + (viewYe - viewYs) / 32, text);
+    const Windex& v = view;
+    drawText(v.viewXs + (v.viewXe - v.viewXs) / 32, v.viewYs + (v.viewYe - v.viewYs) / 32, text);
 }
 
-void Windex::readWindowSize() {
-    display->windowSize(xPixels, yPixels);
+void Screen::readWindowSize() {
+    int& xPixels = view.xPixels;
+    display->windowSize(xPixels, view.yPixels);
     if (panelBand <= 0) return;
     xPixels = xPixels - panelBand < 1 ? 1 : xPixels - panelBand;
     // The child's size is inside its one-pixel border.
-    display->showPanel(xPixels, 0, panelBand - 2, yPixels - 2, foreground, background);
+    display->showPanel(xPixels, 0, panelBand - 2, view.yPixels - 2, foreground, background);
 }
 
-void Windex::repaint() {
-    PhaseFive& p5 = *phaseFive;
-    clear();
-    p5.drawSchematic();
-    if (p5.interconnectFlag) p5.connect();
-    p5.drawPanes();
+int Screen::pointInSubWindow(int x, int y) {
+    const int band = view.subWindowBandAt(x, y);
+    setCursor(band);
+    return band;
+}
+
+void Screen::adjustSubWindow(int state, int xn, int yn, int xo, int yo) {
+    if (!view.subWindowDraggable(state)) return;
+    drawSubWindow();  // XOR: removes the old outline
+    view.moveSubWindow(state, xn, yn, xo, yo);
     drawSubWindow();
 }

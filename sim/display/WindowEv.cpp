@@ -1,14 +1,13 @@
 // Window events into event codes: the translation of keys and buttons, and
-// Windex::checkEvent, which polls one event and handles exposures itself
-// (they redraw and give no code).
+// Screen::checkEvent, which polls one event and translates it; of an
+// exposure it keeps the rectangle for the clipped redraw that phase five
+// runs when it is told the batch is complete.
 #include "display/WindowEv.h"
 
 #include <cstdio>
 
 #include "StderrBuffer.h"
-#include "display/Ph5.h"
 #include "display/Window.h"
-#include "display/WindowIn.h"
 
 int translateKey(unsigned long keysym, const char* bytes, int count, int& keyChar) {
     keyChar = static_cast<int>(keysym);
@@ -25,15 +24,15 @@ int translateKey(unsigned long keysym, const char* bytes, int count, int& keyCha
     return characterEvent;
 }
 
-void Windex::setCursor(int which) {
+void Screen::setCursor(int which) {
     if (display && which >= 0 && which < 10) display->defineCursor(cursor_shape[which]);
 }
 
-void Windex::buttonPoint(int x, int y) {
+void Screen::buttonPoint(int x, int y) {
     if (display) display->drawImageText(ctxMain, x, y, "X", 1);
 }
 
-void Windex::checkEvent(WindowInput& in) {
+void Screen::checkEvent(WindowInput& in) {
     in = WindowInput{noWindowEvent, 0, 0, 0, 0, false};
     if (!display) return;
     flushStandardErrorNowAndThen();
@@ -53,11 +52,15 @@ void Windex::checkEvent(WindowInput& in) {
         in.x = event.x;
         in.y = event.y;
         break;
-    case portExpose: expose(event.exposeX, event.exposeY, event.exposeW, event.exposeH, event.exposeCount); break;
+    case portExpose:
+        in.type = exposeEvent;
+        if (numClips < maxClips)
+            clips[numClips++] = PortRect{event.exposeX, event.exposeY, event.exposeW, event.exposeH};
+        in.code = event.exposeCount == 0 || numClips == maxClips;
+        break;
     case portPanelExpose:
-        // The last of a batch draws the panel's lines again; the schematic
-        // is not touched.
-        if (event.exposeCount == 0) phaseFive->watchPanel.redraw(*this);
+        in.type = panelExposeEvent;
+        in.code = event.exposeCount == 0;
         break;
     case portCloseRequest:
         // The window manager's close button: the run ends as with F10,
@@ -69,25 +72,7 @@ void Windex::checkEvent(WindowInput& in) {
     }
 }
 
-void Windex::expose(int x, int y, int w, int h, int count) {
-    if (!display) return;
-    if (numClips < maxClips) clips[numClips++] = PortRect{x, y, w, h};
-    if (count == 0 || numClips == maxClips) {
-        // Only the main context is clipped; the panes' value fills are not.
-        PhaseFive& p5 = *phaseFive;
-        display->setClipRectangles(clips, numClips);
-        p5.drawSchematic();
-        if (p5.newWindowingMode && p5.interconnectFlag) p5.connect();
-        p5.drawPanes();
-        drawSubWindow();
-        display->clearClip();
-        numClips = 0;
-        readWindowSize();
-    }
-    repaint();
-}
-
-void Windex::waitForEvent(int timeoutMs) {
+void Screen::waitForEvent(int timeoutMs) {
     if (!display) return;
     // What the run wrote is on its way before the program sleeps.
     std::fflush(stderr);

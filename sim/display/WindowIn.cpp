@@ -12,7 +12,6 @@
 #include "KeySwitch.h"
 #include "Ph4.h"
 #include "display/Ph5.h"
-#include "display/SubWindowBand.h"
 #include "display/Window.h"
 
 void (*explainClick)(int c, std::vector<int>& chain) = nullptr;
@@ -43,8 +42,8 @@ void keyboardInput(int k) {
     case controlZ: FunctionKeyOperate(mostDetailControlKey); break;
     case controlS:
         // Only a window has a view to save; without one the key stays unmapped.
-        if (phaseFive->windexPointer->display) {
-            phaseFive->windexPointer->savePicture();
+        if (phaseFive->screen->display) {
+            phaseFive->savePicture();
             break;
         }
         [[fallthrough]];
@@ -73,7 +72,7 @@ void explainAtPixel(int x, int y) {
 // next repaint draws them.
 void buttonPress(int button, int x, int y) {
     PhaseFive& p5 = *phaseFive;
-    Windex& w = *p5.windexPointer;
+    Screen& w = *p5.screen;
     const bool windowing = p5.newWindowingMode != 0;
     switch (button) {
     case 1:
@@ -90,20 +89,20 @@ void buttonPress(int button, int x, int y) {
         break;
     case 2:
         if (windowing) {
-            w.subWinToViewWin();
+            w.view.subWinToViewWin();
             p5.windowingRedraw(false);
         } else {
-            w.resetView();
-            w.repaint();
+            w.view.resetView();
+            p5.repaint();
         }
         break;
     case 3:
         if (windowing) {
-            w.resetView();
+            w.view.resetView();
             p5.windowingRedraw(true);
         } else {
-            w.reviseView(viewXlast, viewYlast, x, y);
-            w.repaint();
+            w.view.reviseView(viewXlast, viewYlast, x, y);
+            p5.repaint();
         }
         break;
     default: break;  // other buttons do nothing
@@ -113,7 +112,8 @@ void buttonPress(int button, int x, int y) {
 }  // namespace
 
 void windowEventOperate(const WindowInput& in) {
-    Windex& w = *phaseFive->windexPointer;
+    PhaseFive& p5 = *phaseFive;
+    Screen& w = *p5.screen;
     const int x = in.x, y = in.y;
     switch (in.type) {
     case noWindowEvent: break;
@@ -137,38 +137,20 @@ void windowEventOperate(const WindowInput& in) {
         lastPanX = x;
         lastPanY = y;
         break;
+    case exposeEvent: p5.exposureRedraw(in.code != 0); break;
+    case panelExposeEvent:
+        // The last of a batch draws the panel's lines again; the schematic
+        // is not touched.
+        if (in.code) p5.watchPanel.redraw(w);
+        break;
     default: std::fprintf(stderr, "Unused EventType = %d keyChar = %d\n", in.type, in.code); break;
     }
 }
 
 int anyWindowEvents() {
-    Windex& w = *phaseFive->windexPointer;
     WindowInput in;
-    w.checkEvent(in);
+    phaseFive->screen->checkEvent(in);
     if (in.type == noWindowEvent) return 0;
     windowEventOperate(in);
-    return 1;
-}
-
-int Windex::pointInSubWindow(int x, int y) {
-    const int code =
-        subWindowBand(x, y, xScale(subWinXs), yScale(subWinYs), xScale(subWinXe), yScale(subWinYe));
-    setCursor(code);
-    return code;
-}
-
-void Windex::adjustSubWindow(int state, int xn, int yn, int xo, int yo) {
-    // No pixels, no motion to measure (and nothing to divide by).
-    if (state < 0 || state > 9 || xPixels <= 0 || yPixels <= 0) return;
-    // Single precision, product before quotient.
-    const float dx = worldExtent(viewXs, viewXe) * static_cast<float>(xn - xo) / static_cast<float>(xPixels);
-    const float dy = worldExtent(viewYs, viewYe) * static_cast<float>(yn - yo) / static_cast<float>(yPixels);
-    auto moved = [](int edge, float d) { return truncateToInt(static_cast<float>(edge) + d); };
-    drawSubWindow();  // XOR: removes the old outline
-    const BandEdges m = bandEdges(state);
-    if (m.left) subWinXs = moved(subWinXs, dx);
-    if (m.top) subWinYs = moved(subWinYs, dy);
-    if (m.right) subWinXe = moved(subWinXe, dx);
-    if (m.bottom) subWinYe = moved(subWinYe, dy);
-    drawSubWindow();
+    return in.type != exposeEvent && in.type != panelExposeEvent;
 }

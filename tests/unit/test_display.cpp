@@ -18,6 +18,7 @@
 #include "display/IconDraw.h"
 #include "display/Pane.h"
 #include "display/Ph5.h"
+#include "display/World.h"
 #include "display/iconData.h"
 #include "netlist.h"
 #include "recorder.h"
@@ -31,7 +32,7 @@ int panesDrawn;  // calls of the test pane
 // A pane that draws one recognisable line.
 void markPane(int c) {
     panesDrawn++;
-    phaseFive->windexPointer->drawLine(c, 0, c, 1);
+    phaseFive->screen->drawLine(c, 0, c, 1);
 }
 
 class Display : public testing::Test {
@@ -56,13 +57,13 @@ protected:
         makeXPort = RecordingPort::make;
         phaseFive = new PhaseFive;
         RecordingPort& r = *RecordingPort::last();
-        Windex& w = win();
-        w.setView(0, 0, 1024, 1024);
-        w.xPixels = w.yPixels = 1024;
+        Screen& w = win();
+        w.view.setView(0, 0, 1024, 1024);
+        w.view.xPixels = w.view.yPixels = 1024;
         r.calls.clear();
         return r;
     }
-    Windex& win() { return *phaseFive->windexPointer; }
+    Screen& win() { return *phaseFive->screen; }
     static void place(int c, int x, int y, int w, int h) {
         ScreenTile& t = phaseTwo->tile[c];
         t.x = x, t.y = y, t.w = w, t.h = h;
@@ -122,13 +123,13 @@ TEST_F(Display, SetUpSequenceColoursGeometryAndContexts) {
     // The first exposure was waited for by sleeping on the connection, once
     // per empty look, never by spinning.
     EXPECT_EQ(r->waits, 3);
-    Windex& w = win();
-    EXPECT_EQ(w.xPixels, 1025);
-    EXPECT_EQ(w.yPixels, 825);
+    Screen& w = win();
+    EXPECT_EQ(w.view.xPixels, 1025);
+    EXPECT_EQ(w.view.yPixels, 825);
     EXPECT_EQ(w.hint.flags, 12);
     EXPECT_EQ(w.subwin, 0xFF0000ul ^ 0xFF0000ul);
-    EXPECT_EQ(w.subWinXs, 6291453);
-    EXPECT_EQ(w.subWinYe, 10485755);
+    EXPECT_EQ(w.view.subWinXs, 6291453);
+    EXPECT_EQ(w.view.subWinYe, 10485755);
     delete phaseFive;
     phaseFive = nullptr;  // the teardown closes the connection (recorded, then freed)
 }
@@ -229,17 +230,17 @@ TEST_F(Display, AColourThatCannotBeHadEndsTheRun) {
 
 TEST_F(Display, ClearingSubWindowAndStatusLine) {
     RecordingPort& r = open();
-    Windex& w = win();
+    Screen& w = win();
     w.clear();
     w.clearArea(10, 20, 30, 40);
-    w.setView(0, 0, worldMaximum, worldMaximum);
+    w.view.setView(0, 0, worldMaximum, worldMaximum);
     w.clearArea(10, 20, 5000, 5000000);  // under a pixel wide: nothing, not "to the edge"
     w.clearArea(10, 20, 5000000, 5000);
     EXPECT_EQ(r.calls, (Calls{"clear 0 0 0 0", "clear 10 20 30 40"}));
 
     r.calls.clear();
-    w.setView(0, 0, 1024, 1024);
-    w.setSubWin();
+    w.view.setView(0, 0, 1024, 1024);
+    w.view.setSubWin();
     w.drawSubWindow();
     const Calls once = r.calls;
     EXPECT_EQ(once, (Calls{"lineAttributes main 0 1 1 1", "xor main", "colours main 65535 16777215",
@@ -432,7 +433,7 @@ TEST_F(Display, HeadlessPicturesRecordNothingButStillRunThePanes) {
     useXDisplay = 0;
     phaseFive = new PhaseFive;
     PhaseFive& p5 = *phaseFive;
-    ASSERT_EQ(p5.windexPointer->display, nullptr);
+    ASSERT_EQ(p5.screen->display, nullptr);
     p5.superProbeSelect = 1;
     p5.interconnectFlag = 0;  // the tabs of the first pass would wait for a connect
     p5.firstPicture();
@@ -479,7 +480,7 @@ TEST_F(Display, FirstPictureRecordsSuperProbesAndRepaintsInOrder) {
     EXPECT_EQ(only(r.calls, "fill").size(), 2u);  // one box per super probe
 
     r.calls.clear();
-    win().repaint();  // clear, icons, lines, panes, sub-window; super probes wait
+    phaseFive->repaint();  // clear, icons, lines, panes, sub-window; super probes wait
     EXPECT_EQ(r.calls.front(), "clear 0 0 0 0");
     EXPECT_EQ(only(r.calls, "fill").size(), 0u);
     EXPECT_EQ(r.calls[r.calls.size() - 8], "line main 1 0 1 1");
@@ -500,16 +501,16 @@ TEST_F(Display, WindowingRedrawDrawsNoLinesAndMayRecentre) {
     place(0, 0, 0, 200, 200);
     place(1, 200, 0, 200, 200);
     PhaseFive& p5 = *phaseFive;
-    Windex& win = *p5.windexPointer;
-    win.subWinXs = 10;  // a sub-window dragged elsewhere
+    Screen& win = *p5.screen;
+    win.view.subWinXs = 10;  // a sub-window dragged elsewhere
     p5.windowingRedraw(false);
     EXPECT_EQ(r.calls.front(), "clear 0 0 0 0");
     EXPECT_EQ(only(r.calls, "line ").size(), 2u * 6 + 4 + 2);  // two bodies and their leads, no line between
     EXPECT_EQ(p5.inTab.length, 4);                            // the tabs wait for the next connect
-    EXPECT_EQ(win.subWinXs, 10);
+    EXPECT_EQ(win.view.subWinXs, 10);
     r.calls.clear();
     p5.windowingRedraw(true);
-    EXPECT_EQ(win.subWinXs, 384);
+    EXPECT_EQ(win.view.subWinXs, 384);
     EXPECT_EQ(r.calls[r.calls.size() - 4], "rect main 384 384 256 256");
     EXPECT_EQ(p5.inTab.length, 4);  // the latest pass's tabs only
     r.calls.clear();

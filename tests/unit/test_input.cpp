@@ -13,6 +13,7 @@
 #include "addStCmp.h"
 #include "cmdLine.h"
 #include "display/Ph5.h"
+#include "display/World.h"
 #include "display/WindowEv.h"
 #include "display/WindowIn.h"
 #include "netlist.h"
@@ -101,9 +102,9 @@ protected:
         done = reStart = haltFlag = stallLevel = 0;
         panesDrawn = pressed = 0;
         panState = lastPanX = lastPanY = viewXlast = viewYlast = 0;
-        Windex& w = window();
-        w.xPixels = w.yPixels = 800;
-        w.setView(0, 0, 8000, 8000);
+        Screen& w = window();
+        w.view.xPixels = w.view.yPixels = 800;
+        w.view.setView(0, 0, 8000, 8000);
         setSubWindow(3000, 3000, 5000, 5000);
     }
     void TearDown() override {
@@ -111,27 +112,27 @@ protected:
         phaseFive = nullptr;
         done = reStart = haltFlag = stallLevel = 0;
     }
-    Windex& window() { return *phaseFive->windexPointer; }
+    Screen& window() { return *phaseFive->screen; }
     void setSubWindow(int xs, int ys, int xe, int ye) {
-        Windex& w = window();
-        w.subWinXs = xs;
-        w.subWinYs = ys;
-        w.subWinXe = xe;
-        w.subWinYe = ye;
+        Screen& w = window();
+        w.view.subWinXs = xs;
+        w.view.subWinYs = ys;
+        w.view.subWinXe = xe;
+        w.view.subWinYe = ye;
     }
     void expectSubWindow(int xs, int ys, int xe, int ye, const char* what) {
-        Windex& w = window();
-        EXPECT_EQ(w.subWinXs, xs) << what;
-        EXPECT_EQ(w.subWinYs, ys) << what;
-        EXPECT_EQ(w.subWinXe, xe) << what;
-        EXPECT_EQ(w.subWinYe, ye) << what;
+        Screen& w = window();
+        EXPECT_EQ(w.view.subWinXs, xs) << what;
+        EXPECT_EQ(w.view.subWinYs, ys) << what;
+        EXPECT_EQ(w.view.subWinXe, xe) << what;
+        EXPECT_EQ(w.view.subWinYe, ye) << what;
     }
     void expectView(int xs, int ys, int xe, int ye) {
-        Windex& w = window();
-        EXPECT_EQ(w.viewXs, xs);
-        EXPECT_EQ(w.viewYs, ys);
-        EXPECT_EQ(w.viewXe, xe);
-        EXPECT_EQ(w.viewYe, ye);
+        Screen& w = window();
+        EXPECT_EQ(w.view.viewXs, xs);
+        EXPECT_EQ(w.view.viewYs, ys);
+        EXPECT_EQ(w.view.viewXe, xe);
+        EXPECT_EQ(w.view.viewYe, ye);
     }
     // Button events as checkEvent gives them.
     void button(int type, int b, int x, int y) { windowEventOperate(WindowInput{type, 0, b, x, y, false}); }
@@ -196,10 +197,10 @@ TEST_F(Input, NothingPendingWithoutADisplay) {
 
 TEST_F(Input, DirectModeZoomsBetweenTwoCorners) {
     phaseFive->newWindowingMode = 0;
-    Windex& w = window();
-    w.xPixels = 1025;
-    w.yPixels = 825;
-    w.resetView();
+    Screen& w = window();
+    w.view.xPixels = 1025;
+    w.view.yPixels = 825;
+    w.view.resetView();
     button(buttonPressEvent, 1, 100, 100);
     button(buttonReleaseEvent, 1, 100, 100);
     EXPECT_EQ(panesDrawn, 0);  // a corner only
@@ -210,11 +211,11 @@ TEST_F(Input, DirectModeZoomsBetweenTwoCorners) {
     expectView(0, 0, worldMaximum, worldMaximum);
     EXPECT_EQ(panesDrawn, 2);
     // On a window wider than 4096 pixels the corner is taken in full.
-    w.xPixels = 6000;
+    w.view.xPixels = 6000;
     button(buttonPressEvent, 1, 4500, 0);
     button(buttonPressEvent, 3, 6000, 825);
-    EXPECT_EQ(w.viewXs, truncateToInt(16777215.0f * 4500.0f / 6000.0f));
-    EXPECT_NEAR(w.viewXe, worldMaximum, 1);
+    EXPECT_EQ(w.view.viewXs, truncateToInt(16777215.0f * 4500.0f / 6000.0f));
+    EXPECT_NEAR(w.view.viewXe, worldMaximum, 1);
     button(buttonPressEvent, 4, 0, 0);  // other buttons do nothing
     EXPECT_EQ(panesDrawn, 3);
 }
@@ -231,7 +232,7 @@ TEST_F(Input, WindowingModeZoomsToTheSubWindowAndBack) {
 
 // Sub-window 3000 … 5000 is pixels 300 … 500; its bands are 25 pixels.
 TEST_F(Input, RegionBands) {
-    Windex& w = window();
+    Screen& w = window();
     struct {
         int x, y, region;
     } points[] = {

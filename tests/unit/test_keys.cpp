@@ -14,6 +14,7 @@
 #include "netlist.h"
 #include "cmdLine.h"
 #include "display/Ph5.h"
+#include "display/WindowIn.h"
 
 namespace {
 
@@ -151,38 +152,4 @@ TEST(SlowMotion, WaitDoublesPerLevelUpToTheBound) {
     // From 31 on the shift would leave an int; the wait stays at level 30's.
     for (int level : {31, 32, 63, 64, 1000, INT_MAX}) EXPECT_EQ(stallSteps(level), 1ul << 30) << level;
     EXPECT_EQ(stallSteps(-5), 1u);
-}
-
-TEST_F(Keys, ViewArithmetic) {
-    Windex& w = *phaseFive->windexPointer;
-    w.xPixels = 1025;
-    w.yPixels = 825;
-    w.reviseView(100, 100, 612, 512);
-    EXPECT_EQ(w.viewXs, 1636801);
-    EXPECT_EQ(w.viewXe, 10017225);
-    EXPECT_EQ(w.viewYs, 2033601);
-    EXPECT_EQ(w.viewYe, 10412041);
-    w.resetView();
-    w.reviseView(0, 0, 1025, 825);  // the whole window: unchanged up to rounding
-    EXPECT_EQ(w.viewXs, 0);
-    EXPECT_NEAR(w.viewXe, 16777215, 1);
-    EXPECT_NEAR(w.viewYe, 16777215, 1);
-    w.resetView();
-    EXPECT_EQ(w.xScale(16777215), 1025);
-    EXPECT_EQ(w.hScale(16777215 / 2), 412);
-    // Without pixels (no display) a zoom, as -z asks for, keeps the view.
-    w.xPixels = 0;
-    w.reviseView(10, 20, 300, 400);
-    EXPECT_EQ(w.viewXs, 0);
-    EXPECT_NEAR(w.viewYe, 16777215, 1);
-    w.xPixels = 1025;
-    // A zoom to a single point gives an empty view; scaling through it
-    // saturates instead of converting infinity.
-    w.reviseView(10, 10, 10, 10);
-    EXPECT_EQ(w.viewXs, w.viewXe);
-    EXPECT_EQ(w.xScale(w.viewXs + 1), INT_MAX);
-    EXPECT_EQ(w.xScale(w.viewXs), 0);
-    w.subWinToViewWin();
-    EXPECT_EQ(w.viewXs, w.subWinXs);
-    EXPECT_EQ(w.viewYe, w.subWinYe);
 }

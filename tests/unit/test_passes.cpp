@@ -115,7 +115,9 @@ std::vector<Pass> processorPasses(void (*between)() = nullptr) {
         take(passes, s.name);
     }
     if (between) between();
-    p5.windexPointer->expose(0, 0, 200, 100, 0);
+    p5.screen->clips[0] = PortRect{0, 0, 200, 100};  // as checkEvent collects one exposure
+    p5.screen->numClips = 1;
+    p5.exposureRedraw(true);
     take(passes, "expose");
     if (between) between();
     windowEventOperate(WindowInput{buttonPressEvent, 0, 2, 0, 0, false});  // windowing mode: zoom to the sub-window

@@ -135,7 +135,7 @@ void drawBoth() {
     PhaseFive& p5 = *phaseFive;
     p5.firstPicture();
     p5.currentGraphicDisplayLevel = phaseTwo->maxGraphicDisplayLevel;
-    p5.windexPointer->repaint();
+    p5.repaint();
 }
 
 FILE* pictureFile = nullptr;

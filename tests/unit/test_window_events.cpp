@@ -18,6 +18,7 @@
 #include "cmdLine.h"
 #include "display/IconLayout.h"
 #include "display/Ph5.h"
+#include "display/World.h"
 #include "display/WindowIn.h"
 #include "display/iconData.h"
 #include "netlist.h"
@@ -134,7 +135,7 @@ protected:
         FunctionKeyString[0] = '\0';
     }
     QueuePort& port() { return *QueuePort::last(); }
-    Windex& window() { return *phaseFive->windexPointer; }
+    Screen& window() { return *phaseFive->screen; }
     // anyWindowEvents on the next queued event, with what it wrote.
     int serve(const PortEvent& e, std::string* said = nullptr) {
         port().events.push_back(e);
@@ -152,7 +153,7 @@ TEST_F(WindowEvents, ThreeExposuresOneClippedRedrawThreeRepaints) {
     QueuePort& p = port();
     p.width = 900;  // resized meanwhile: read at the end of the batch
     EXPECT_EQ(serve(exposure(0, 0, 10, 20, 2)), 0);
-    EXPECT_EQ(window().xPixels, 1025);
+    EXPECT_EQ(window().view.xPixels, 1025);
     EXPECT_EQ(serve(exposure(30, 40, 50, 60, 1)), 0);
     EXPECT_EQ(count(p.calls, "clip 3"), 0);
     EXPECT_EQ(serve(exposure(5, 5, 5, 5, 0)), 0);
@@ -160,7 +161,7 @@ TEST_F(WindowEvents, ThreeExposuresOneClippedRedrawThreeRepaints) {
     EXPECT_EQ(count(p.calls, "unclip"), 1);
     EXPECT_EQ(count(p.calls, "clear 0 0 0 0"), 3);  // each exposure repaints
     EXPECT_EQ(panesDrawn, 4);                        // one clipped redraw, three repaints
-    EXPECT_EQ(window().xPixels, 900);
+    EXPECT_EQ(window().view.xPixels, 900);
     EXPECT_EQ(window().numClips, 0);
     // The clipped redraw comes before the first clear of its batch's last
     // repaint, and is unclipped before it.
@@ -199,25 +200,25 @@ TEST_F(WindowEvents, KeysCloseRequestAndOtherEvents) {
 }
 
 TEST_F(WindowEvents, PointerPositionsBeyond4096) {
-    Windex& w = window();
-    w.xPixels = 8000;
-    w.yPixels = 5000;
+    Screen& w = window();
+    w.view.xPixels = 8000;
+    w.view.yPixels = 5000;
     phaseFive->newWindowingMode = 0;
     serve(buttonEvent(portButtonPress, 1, 4000, 100));
     serve(buttonEvent(portButtonPress, 3, 6000, 4500));
-    EXPECT_EQ(w.viewXs, 8388607);  // half the plane
-    EXPECT_EQ(w.viewXe, 12582911);  // three quarters
-    EXPECT_EQ(w.viewYe, truncateToInt(16777215.0f * 4500.0f / 5000.0f));
+    EXPECT_EQ(w.view.viewXs, 8388607);  // half the plane
+    EXPECT_EQ(w.view.viewXe, 12582911);  // three quarters
+    EXPECT_EQ(w.view.viewYe, truncateToInt(16777215.0f * 4500.0f / 5000.0f));
     // The cursor of a sub-window band in windowing mode.
     phaseFive->newWindowingMode = 1;
-    w.resetView();
-    w.setSubWin();
+    w.view.resetView();
+    w.view.setSubWin();
     port().calls.clear();
     serve(buttonEvent(portButtonPress, 1, 4000, 2500));  // the middle of the sub-window
     EXPECT_EQ(panState, 1);
     serve(buttonEvent(portMotion, 0, 5000, 2500));  // 1000 pixels right: an eighth of the plane
     serve(buttonEvent(portButtonRelease, 1, 5000, 2500));
-    EXPECT_EQ(w.subWinXs, truncateToInt(6291453.0f + 16777215.0f * 1000.0f / 8000.0f));
+    EXPECT_EQ(w.view.subWinXs, truncateToInt(6291453.0f + 16777215.0f * 1000.0f / 8000.0f));
     EXPECT_EQ(port().calls.front(), "cursor 52");  // fleur
     EXPECT_EQ(port().calls.back(), "cursor 2");    // the arrow again
 }
@@ -260,7 +261,7 @@ TEST_F(WindowEvents, ReplayedRepaintsRecordNoSuperProbes) {
 }
 
 TEST_F(WindowEvents, ButtonsTranslateWithFullPositionsAndShift) {
-    Windex& w = window();
+    Screen& w = window();
     WindowInput in;
     port().events = {buttonEvent(portButtonPress, 3, 70000, 5, true), buttonEvent(portMotion, 0, 4096, 8191),
                      buttonEvent(portButtonRelease, 2, 1, 2, true)};
@@ -284,6 +285,28 @@ TEST_F(WindowEvents, ButtonsTranslateWithFullPositionsAndShift) {
     EXPECT_EQ(in.type, noWindowEvent);
 }
 
+TEST_F(WindowEvents, ExposuresTranslateIntoTheirRedrawsCue) {
+    Screen& w = window();
+    WindowInput in;
+    PortEvent panel = ofKind(portPanelExpose);
+    panel.exposeCount = 0;
+    port().events = {exposure(1, 2, 3, 4, 1), exposure(5, 6, 7, 8, 0), panel};
+    w.checkEvent(in);
+    EXPECT_EQ(in.type, exposeEvent);
+    EXPECT_EQ(in.code, 0);  // more of the batch to come: collected only
+    EXPECT_EQ(w.numClips, 1);
+    w.checkEvent(in);
+    EXPECT_EQ(in.type, exposeEvent);
+    EXPECT_EQ(in.code, 1);  // the batch's last: due for its clipped redraw
+    ASSERT_EQ(w.numClips, 2);
+    EXPECT_EQ(w.clips[1].x, 5);
+    EXPECT_EQ(w.clips[1].h, 8);
+    w.checkEvent(in);
+    EXPECT_EQ(in.type, panelExposeEvent);
+    EXPECT_EQ(in.code, 1);
+    EXPECT_TRUE(port().calls.empty());  // translation draws nothing
+}
+
 std::vector<int> explained;  // the components the stand-in explanation was asked about
 void explainStandIn(int c, std::vector<int>& chain) {
     explained.push_back(c);
@@ -293,10 +316,10 @@ void explainStandIn(int c, std::vector<int>& chain) {
 
 TEST_F(WindowEvents, ShiftClickExplainsAndOutlinesTheComponentUnderThePointer) {
     phaseFive->firstPicture();
-    Windex& w = window();
+    Screen& w = window();
     const ScreenTile& t = phaseTwo->tile[1];
-    const int x0 = w.xScale(t.x), y0 = w.yScale(t.y);
-    const int x1 = w.xScale(t.x + t.w), y1 = w.yScale(t.y + t.h);
+    const int x0 = w.view.xScale(t.x), y0 = w.view.yScale(t.y);
+    const int x1 = w.view.xScale(t.x + t.w), y1 = w.view.yScale(t.y + t.h);
     const int cx = (x0 + x1) / 2, cy = (y0 + y1) / 2;
     EXPECT_EQ(phaseFive->componentAtPixel(cx, cy), 1);
     EXPECT_EQ(phaseFive->componentAtPixel(x1 + 1, cy), -1);
@@ -316,8 +339,8 @@ TEST_F(WindowEvents, ShiftClickExplainsAndOutlinesTheComponentUnderThePointer) {
     std::vector<std::string> outline;
     for (int c : {1, 0}) {
         const ScreenTile u = iconExtent(phaseTwo->tile[c]);
-        const int ux = w.xScale(u.x), uy = w.yScale(u.y);
-        const int uw = w.xScale(u.x + u.w) - ux, uh = w.yScale(u.y + u.h) - uy;
+        const int ux = w.view.xScale(u.x), uy = w.view.yScale(u.y);
+        const int uw = w.view.xScale(u.x + u.w) - ux, uh = w.view.yScale(u.y + u.h) - uy;
         outline.push_back("rect BOLD " + std::to_string(ux - 2) + " " + std::to_string(uy - 2) + " " +
                           std::to_string(uw + 4) + " " + std::to_string(uh + 4));
         outline.push_back("rect XXX " + std::to_string(ux - 4) + " " + std::to_string(uy - 4) + " " +

@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
     phaseFive = new PhaseFive;
     phaseFive->firstPicture();
 
-    Windex& w = *phaseFive->windexPointer;
+    Windex& w = phaseFive->screen->view;
     w.xPixels = 1025;
     w.yPixels = 825;
     const PhaseTwo& p2 = *phaseTwo;

@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     phaseFive = new PhaseFive;
     phaseFive->firstPicture();
 
-    Windex& w = *phaseFive->windexPointer;
+    Windex& w = phaseFive->screen->view;
     w.xPixels = width;
     w.yPixels = height;
     const PhaseTwo& p2 = *phaseTwo;
