@@ -17,6 +17,7 @@
 #include "Netlist.h"
 #include "display/Ph5.h"
 #include "display/SvgPort.h"
+#include "display/XPort.h"
 #include "display/WindowIn.h"
 
 namespace {
@@ -125,6 +126,8 @@ int Sim(int argc, char** argv, void (*build)()) {
 
     delete phaseFive;  // closes the window, or writes the picture
     if (pictureWriteFailed()) status = 2;
+    // A refused request ended the run early: not a success.
+    if (xProtocolErrorSeen() && status == 0) status = 1;
     delete phaseFour;
     delete phaseThree;
     delete phaseTwo;

@@ -10,6 +10,7 @@
 #include <time.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 
 #include "display/PortBatch.h"
@@ -32,7 +33,21 @@ long long nowNs() {
 // The handler the window installed; called by both X error handlers.
 void (*errorHook)() = nullptr;
 
-int catchError(Display*, XErrorEvent*) {
+// Whether the server has refused a request since the handlers were
+// installed (xProtocolErrorSeen).
+bool protocolErrorSeen = false;
+
+// A refused request is said once, the first: the ones after it mostly
+// follow from it.
+int catchError(Display* display, XErrorEvent* e) {
+    if (!protocolErrorSeen) {
+        char text[160] = "";
+        XGetErrorText(display, e->error_code, text, sizeof text);
+        std::fprintf(stderr, "X server error: %s in request %d; the run ends with status 1\n", text,
+                     static_cast<int>(e->request_code));
+        std::fflush(stderr);
+    }
+    protocolErrorSeen = true;
     if (errorHook) errorHook();
     return 0;
 }
@@ -134,8 +149,10 @@ public:
     }
     void close() override {
         batch.send();
-        XFreeGC(display, gc[ctxMain]);
-        XDestroyWindow(display, window);
+        // What was never made is not freed (closing the connection frees
+        // the rest of the server's side).
+        if (gc[ctxMain]) XFreeGC(display, gc[ctxMain]);
+        if (window) XDestroyWindow(display, window);
         XCloseDisplay(display);
         display = nullptr;
         sigaction(SIGPIPE, &pipeBefore, nullptr);
@@ -346,6 +363,8 @@ public:
 }  // namespace
 
 XPort* newXlibPort() { return new XlibPort; }
+
+bool xProtocolErrorSeen() { return protocolErrorSeen; }
 
 void installXErrorHandlers(void (*onError)()) {
     errorHook = onError;

@@ -192,8 +192,13 @@ public:
 XPort* newXlibPort();
 
 // Installs the X error and I/O error handlers, which call `onError` (it
-// must only set a flag) and otherwise ignore the error. Needs no
-// connection.
+// must only set a flag) and otherwise ignore the error. The first request
+// the server refuses is said on standard error ("X server error: TEXT in
+// request N; the run ends with status 1"); a lost connection ends the
+// program in Xlib, with status 1. Needs no connection.
 void installXErrorHandlers(void (*onError)());
+// Whether the server has refused a request of this program: the run's
+// status is then 1.
+bool xProtocolErrorSeen();
 
 #endif
