@@ -160,7 +160,8 @@ public:
     void buttonPoint(int x, int y);
     // Takes one pending window event into `in` (WindowEv.h): type
     // noWindowEvent when there is none, always without a display; a key
-    // without a character and any other event give noWindowEvent too. An
+    // without a character, a button press on the watch panel and any other
+    // event give noWindowEvent too. An
     // exposure of the schematic is collected into clips and gives
     // exposeEvent, with code 1 when the collected rectangles are due for
     // their clipped redraw (the last of a batch, or the sixteenth); an

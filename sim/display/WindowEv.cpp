@@ -41,6 +41,10 @@ void Screen::checkEvent(WindowInput& in) {
     case portKeyPress: in.type = translateKey(event.keysym, event.bytes, event.byteCount, in.code); break;
     case portButtonPress:
     case portButtonRelease:
+        // A press on the watch panel reaches the window beneath it, at a
+        // position past the schematic's pixels: it neither zooms nor
+        // explains. A release still ends a drag begun on the schematic.
+        if (event.kind == portButtonPress && panelBand > 0 && event.x >= view.xPixels) break;
         in.type = event.kind == portButtonPress ? buttonPressEvent : buttonReleaseEvent;
         in.button = static_cast<int>(event.button);
         in.x = event.x;

@@ -351,6 +351,41 @@ TEST_F(Panel, ItsExposureDrawsItsLinesAndNothingElse) {
     EXPECT_TRUE(r.calls.empty());
 }
 
+TEST_F(Panel, APressOnItNeitherZoomsNorExplains) {
+    processor();
+    open(true);
+    struct Presses : public RecordingPort {
+        std::vector<PortEvent> pending;
+        bool nextEvent(PortEvent& out, bool) override {
+            if (pending.empty()) return false;
+            out = pending.front();
+            pending.erase(pending.begin());
+            return true;
+        }
+    };
+    const int edge = win().view.xPixels;  // the panel's band begins here
+    auto press = [](int button, int x, int y, bool shift) {
+        PortEvent e{};
+        e.kind = portButtonPress;
+        e.button = static_cast<unsigned>(button);
+        e.x = x, e.y = y, e.shift = shift;
+        return e;
+    };
+    Presses port;
+    XPort* real = win().display;
+    win().display = &port;
+    WindowInput in;
+    port.pending = {press(3, edge, 10, false), press(1, edge + 40, 300, true), press(1, edge - 1, 300, false)};
+    win().checkEvent(in);
+    EXPECT_EQ(in.type, noWindowEvent);
+    win().checkEvent(in);
+    EXPECT_EQ(in.type, noWindowEvent);
+    win().checkEvent(in);
+    EXPECT_EQ(in.type, buttonPressEvent);  // the schematic's last column
+    EXPECT_EQ(in.x, edge - 1);
+    win().display = real;
+}
+
 TEST_F(Panel, ANarrowWindowCutsItsLines) {
     processor();
     nextWidth = 300;
