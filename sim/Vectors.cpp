@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <cstdarg>
 #include <cstdio>
@@ -55,8 +56,9 @@ struct Expectation {
     int bus;                           // the bus checked, from resolveTestVectors
 };
 
-// A step's key that types nothing: the quiet moment passes.
-const int noKey = -1;
+// A step's key that types nothing: the quiet moment passes. Outside the
+// range of a char, so that every byte, 0xFF (-1 as a char) too, is a key.
+const int noKey = INT_MIN;
 
 struct Line {
     int number;                 // line number in the file, from 1
