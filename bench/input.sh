@@ -19,7 +19,7 @@ other=${3:-}
 korvax=$build/korvax xpeek=$build/tests/xpeek centres=$build/tests/pane-centres
 
 tmp=$(mktemp -d /tmp/korvax-bench-XXXXXX)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$tmp/display" 2>/dev/null &
 server=$!
 pids=($server)
 trap 'kill "${pids[@]}" 2>/dev/null; rm -rf "$tmp"' EXIT

@@ -22,7 +22,7 @@ rounds=${3:-5}
 korvax=$build/korvax
 
 tmp=$(mktemp -d /tmp/korvax-bench-XXXXXX)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$tmp/display" 2>/dev/null &
 server=$!
 trap 'kill $server 2>/dev/null; rm -rf "$tmp"' EXIT
 for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.1; done
