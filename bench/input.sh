@@ -85,7 +85,7 @@ for r in $(seq "$rounds"); do
   #     key 0, bench-keys sends each press of key 1 as soon as the clock
   #     switch's pane shows the previous one, with no pause; the time is
   #     bench-keys' whole run. Reg1 must then show FFFE (no cycle lost).
-  keys=$pid
+  keysWindow=$pid
   window "$korvax" " fast$r"
   xdotool key 0
   sleep 0.3
@@ -97,7 +97,6 @@ for r in $(seq "$rounds"); do
     [ "$("$xpeek" pixels "Korvax v20190215 fast$r" "${reg1[@]}")" = "$fffe" ] && { state="Reg1 FFFE"; break; }
   done
   kill $pid
-  pid=$keys
   xdotool windowfocus --sync "$(xdotool search --name "^Korvax v20190215 keys$r\$" | head -n1)"
   printf 'round %d: 40 cycles by keys as fast as the window answers %.3f s (%.0f cycles/s, %s)\n' \
     "$r" "$(echo "$f1 - $f0" | bc -l)" "$(echo "40 / ($f1 - $f0)" | bc -l)" "$state"
@@ -106,5 +105,5 @@ for r in $(seq "$rounds"); do
   #    XTEST and read back by one program (bench-keys), so that neither
   #    xdotool's nor xpeek's start-up is counted.
   "$build/bench/bench-keys" "Korvax v20190215 keys$r" $clock "${KEYS:-50}" | sed "s/^/round $r: /"
-  kill $pid
+  kill $keysWindow
 done
