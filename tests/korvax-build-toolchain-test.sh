@@ -62,7 +62,7 @@ done
 # 3. The linker.
 linked() { readelf -p .comment "$1" | grep -q 'Linker: .*LLD'; }
 if command -v ld.lld >/dev/null; then
-  linked bin/adder-missing || fail "ld.lld is installed, but the circuit was not linked with it"
+  linked bin/warn || fail "ld.lld is installed, but the circuit was not linked with it"
 fi
 # A PATH of everything in /usr/bin but ld.lld (on a merged /usr, /bin is
 # the same folder, so it stays off the PATH).

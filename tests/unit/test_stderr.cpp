@@ -6,7 +6,6 @@
 
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <string>
 #include <sys/wait.h>
